@@ -1,0 +1,24 @@
+#pragma once
+
+#include "forms/Layout.h"
+
+#include <QPushButton>
+#include <functional>
+
+struct CommandButtonSpec {
+    Twips bounds;
+    QString caption = {};
+    QString toolTip = {};
+    bool enabled = true;
+};
+
+// A command button with the default font and the arrow pointer; never a default (Enter)
+// or cancel (Esc) button.
+class CommandButton : public QPushButton {
+public:
+    CommandButton(QWidget* parent, const CommandButtonSpec& spec);
+    void setClickHandler(std::function<void()> handler) { m_handler = std::move(handler); }
+
+private:
+    std::function<void()> m_handler;
+};

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "forms/FormsRuntime.h"
+
+#include <QColor>
+#include <QIcon>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QWidget;
+class FormWindow;
+class Timer;
+
+enum class FormBorder {
+    FixedSingle,  // title bar with caption, icon and close box; not resizable
+    FixedNoTitle, // a thin fixed frame only: no caption, no window buttons
+    None,         // no frame at all
+};
+
+struct FormSpec {
+    QString caption = {};
+    QSize clientSize = {}; // pixels at 96 dpi
+    FormBorder border = FormBorder::FixedSingle;
+    QColor background = {}; // invalid: the system's button face
+    QIcon icon = {};
+    QString accessibleName = {}; // for a form without a caption
+};
+
+// A form: one window with its controls and the handlers of its events. Forms are created
+// by their owner on first reference and destroyed by FormsRuntime::unload.
+class Form : public QObject {
+    Q_OBJECT
+
+public:
+    Form(FormsRuntime& runtime, int slot, const FormSpec& spec);
+    ~Form() override;
+
+    int slot() const { return m_slot; }
+
+    // Shows the form, centred on the screen the first time. An owner keeps the form in
+    // front of it. A form being unloaded is not shown again.
+    void Show(Form* owner = nullptr);
+    void Hide();
+    bool Visible() const;
+    void setVisible(bool visible);
+    // A disabled form takes no mouse or keyboard input, its controls included.
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool enabled) { m_enabled = enabled; }
+
+    // The client area the controls lie on.
+    QWidget* window() const;
+    // The form whose window holds `widget`, if any.
+    static Form* of(const QWidget* widget);
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    // A close requested through the system; setting `cancel` keeps the form loaded.
+    virtual void Form_QueryUnload(bool& cancel) { (void)cancel; }
+
+    FormsRuntime& runtime() const { return m_runtime; }
+
+    // A handler of this form, wrapped in the runtime's error boundary, for a control's event.
+    template <class F> std::function<void()> handler(void (F::*method)()) {
+        return [this, method] {
+            m_runtime.run([this, method] { (static_cast<F*>(this)->*method)(); });
+        };
+    }
+
+    // Timers of this form; they stop for good when the form is unloaded.
+    Timer* addTimer(int intervalMs);
+
+private:
+    friend class FormsRuntime;
+    friend class FormWindow;
+    void requestClose();
+    void stopTimers();
+
+    FormsRuntime& m_runtime;
+    const int m_slot;
+    std::unique_ptr<FormWindow> m_window;
+    std::vector<Timer*> m_timers;
+    bool m_enabled = true;
+    bool m_unloading = false;
+    bool m_shownBefore = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "forms/Layout.h"
+
+#include <QGroupBox>
+
+struct FrameSpec {
+    Twips bounds;
+    QString caption = {};
+    FontSpec captionFont = DefaultFont;
+    QColor backColor = {};
+};
+
+// A frame: a captioned border; its controls are placed from its top-left corner.
+class Frame : public QGroupBox {
+public:
+    Frame(QWidget* parent, const FrameSpec& spec);
+
+    QString Caption() const { return title(); }
+    void setCaption(const QString& caption);
+};

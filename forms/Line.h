@@ -1,0 +1,23 @@
+#pragma once
+
+#include "forms/Layout.h"
+
+#include <QWidget>
+
+struct LineSpec {
+    int x1, y1, x2, y2; // twips
+    QColor color = {};  // invalid: the system's window-text colour
+    int width = 1;      // pixels
+};
+
+// A horizontal or vertical line. It takes no clicks: they reach what lies below.
+class Line : public QWidget {
+public:
+    Line(QWidget* parent, const LineSpec& spec);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_color;
+};

@@ -1,0 +1,106 @@
+#include "forms/ListBox.h"
+
+#include "forms/RuntimeError.h"
+
+#include <QAbstractListModel>
+#include <QStringList>
+
+class ListBoxModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(m_items.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+            return m_items.at(index.row());
+        }
+        return {};
+    }
+
+    void append(const QString& item) {
+        const int row = int(m_items.size());
+        beginInsertRows({}, row, row);
+        m_items.append(item);
+        endInsertRows();
+    }
+
+    void clear() {
+        beginResetModel();
+        m_items.clear();
+        endResetModel();
+    }
+
+    const QStringList& items() const { return m_items; }
+
+private:
+    QStringList m_items;
+};
+
+ListBox::ListBox(QWidget* parent, const ListBoxSpec& spec)
+    : QListView(parent), m_model(new ListBoxModel(this)) {
+    setGeometry(spec.bounds.pixels());
+    setFont(layoutFont(spec.font));
+    setAccessibleName(spec.accessibleName);
+    setUniformItemSizes(true);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    setModel(m_model);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!m_selectingFromCode && m_handler) {
+            m_handler();
+        }
+    });
+}
+
+ListBox::~ListBox() = default;
+
+void ListBox::AddItem(const QString& item) {
+    m_model->append(item);
+    m_newIndex = int(m_model->items().size()) - 1;
+}
+
+void ListBox::Clear() {
+    m_model->clear();
+    m_newIndex = -1;
+}
+
+int ListBox::ListCount() const {
+    return int(m_model->items().size());
+}
+
+int ListBox::ListIndex() const {
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void ListBox::setListIndex(int index) {
+    if (index < -1 || index >= ListCount()) {
+        throw RuntimeError(RuntimeError::InvalidPropertyValue,
+                           QStringLiteral("Neplatná hodnota vlastnosti"));
+    }
+    select(index);
+    if (m_handler) {
+        m_handler();
+    }
+}
+
+void ListBox::select(int index) {
+    m_selectingFromCode = true;
+    const QModelIndex modelIndex = m_model->index(index, 0);
+    selectionModel()->setCurrentIndex(modelIndex, QItemSelectionModel::ClearAndSelect);
+    if (index >= 0) {
+        scrollTo(modelIndex);
+    }
+    m_selectingFromCode = false;
+}
+
+QString ListBox::Text() const {
+    const int index = ListIndex();
+    return index >= 0 ? m_model->items().at(index) : QString();
+}
+
+QString ListBox::List(int index) const {
+    return m_model->items().value(index);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "forms/Clock.h"
+
+// Real time: precise QTimers, which schedule each tick from the previous one's due time,
+// so the time a tick's handler takes does not accumulate as drift.
+class QtClock : public Clock {
+public:
+    std::unique_ptr<ClockTimer> createTimer(std::function<void()> onTick) override;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "forms/Clock.h"
+#include "forms/MessageBoxes.h"
+#include "sound/SoundOutput.h"
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <memory>
+
+// What the program takes from its surroundings. The program gets the real ones; each test
+// gets a manual clock, recorded message boxes and sounds, a fixed date and its own folder.
+struct Services {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<MessageBoxes> messageBoxes;
+    std::unique_ptr<SoundOutput> sound;
+    std::function<QDate()> today;
+    QString appPath; // the program's folder, without a trailing separator
+};

@@ -1,0 +1,33 @@
+#include "forms/Timer.h"
+
+Timer::Timer(QObject* parent, Clock& clock, int intervalMs)
+    : QObject(parent), m_clockTimer(clock.createTimer([this] {
+          if (m_handler) {
+              m_handler();
+          }
+      })),
+      m_interval(intervalMs) {}
+
+void Timer::setInterval(int intervalMs) {
+    m_interval = intervalMs;
+    if (m_enabled && m_clockTimer) {
+        m_clockTimer->start(m_interval);
+    }
+}
+
+void Timer::setEnabled(bool enabled) {
+    if (enabled == m_enabled || !m_clockTimer) {
+        return;
+    }
+    m_enabled = enabled;
+    if (enabled) {
+        m_clockTimer->start(m_interval);
+    } else {
+        m_clockTimer->stop();
+    }
+}
+
+void Timer::release() {
+    m_clockTimer.reset();
+    m_enabled = false;
+}

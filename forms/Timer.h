@@ -1,0 +1,33 @@
+#pragma once
+
+#include "forms/Clock.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+
+// The timer control: raises its Timer event every Interval ms while enabled. Enabling
+// starts a full interval; disabling drops the part already run. Setting the value it
+// already has changes nothing.
+class Timer : public QObject {
+    Q_OBJECT
+
+public:
+    Timer(QObject* parent, Clock& clock, int intervalMs);
+
+    void setTimerHandler(std::function<void()> handler) { m_handler = std::move(handler); }
+
+    int Interval() const { return m_interval; }
+    void setInterval(int intervalMs);
+    bool Enabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+
+    // The form is gone: the timer never ticks again.
+    void release();
+
+private:
+    std::unique_ptr<ClockTimer> m_clockTimer;
+    std::function<void()> m_handler;
+    int m_interval;
+    bool m_enabled = false;
+};

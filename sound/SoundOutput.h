@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The platform's wave player, as the sound helper calls it: winmm's PlaySoundA on Windows,
+// Qt Multimedia elsewhere, a recorder in tests. `flags` are winmm's SND_* bits.
+// Returns false, silently, when the file cannot be played.
+class SoundOutput {
+public:
+    virtual ~SoundOutput() = default;
+    virtual bool play(const QString& fileName, quint32 flags) = 0;
+};
