@@ -1,0 +1,19 @@
+#include "sound/PlatformSound.h"
+
+#ifdef Q_OS_WIN
+#include "sound/WinmmSoundOutput.h"
+#else
+#include "sound/QtSoundOutput.h"
+#endif
+
+std::unique_ptr<SoundOutput> createPlatformSoundOutput(const QStringList& preloadFileNames) {
+#ifdef Q_OS_WIN
+    // winmm reads the file on each play; there is nothing to load ahead.
+    Q_UNUSED(preloadFileNames);
+    return std::make_unique<WinmmSoundOutput>();
+#else
+    auto output = std::make_unique<QtSoundOutput>();
+    output->preload(preloadFileNames);
+    return output;
+#endif
+}

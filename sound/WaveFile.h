@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// What a RIFF WAVE file's header says about its sound. Only the PCM files Qt Multimedia
+// decodes are described: format tag 1, 8 or 16 bits, a data chunk that the file holds whole.
+struct WaveFile {
+    int channels = 0;
+    int sampleRate = 0;
+    int bitsPerSample = 0;
+    qint64 dataOffset = 0; // where the samples start in the file
+    qint64 dataBytes = 0;
+
+    int durationMs() const;
+
+    // Reads only the chunk headers; anything else, unreadable or cut short gives nullopt.
+    static std::optional<WaveFile> inspect(const QString& path);
+
+    // The file as a plain RIFF WAVE (format and samples only) with `silenceMs` of silence
+    // after the samples; empty when the file can no longer be read as inspected.
+    QByteArray withTrailingSilence(const QString& path, int silenceMs) const;
+};
