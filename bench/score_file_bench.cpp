@@ -1,0 +1,113 @@
+// Reading the score table: time (median of several reads) and peak memory for a table at
+// the list's highest position, 32,767 records, and for 1,000,000 records.
+//
+// Run without arguments: writes the two files into a temporary folder, then measures each
+// in a process of its own, so that one size's peak memory does not hide the other's.
+
+#include "scores/ScoreFile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int runs = 5;
+
+// Peak resident memory of this process so far, in MiB; -1 where it cannot be read.
+double peakMemoryMiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:")) {
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+        }
+    }
+    return -1;
+}
+
+// Records like the game writes them, with a few Czech names and a quoted one among them.
+bool writeTable(const QString& path, int records) {
+    const char* names[] = {"Dido", "Ji\xf8\xed Nov\xe1k", "\"Nov\xe1k, Jan\"",
+                           "Nezn\xe1m\xfd hr\xe1\xe8", "Eli\x9aka \x8atastn\xe1 1234"};
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QByteArray chunk;
+    for (int k = 0; k < records; ++k) {
+        const int hits = k % 97;
+        const int misses = k % 13;
+        chunk += QByteArray(names[k % 5]) + ',' + QByteArray::number(misses) + ',' +
+                 QByteArray::number(hits) + ',' + QByteArray::number(hits + misses) +
+                 ",5.3.2024\r\n";
+        if (chunk.size() > (1 << 20)) {
+            file.write(chunk);
+            chunk.clear();
+        }
+    }
+    return file.write(chunk) == chunk.size();
+}
+
+int measure(const QString& path) {
+    const double before = peakMemoryMiB();
+    std::vector<double> times;
+    qsizetype records = 0;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const ScoreReadResult result = readScoreFile(path);
+        times.push_back(timer.nsecsElapsed() / 1e6);
+        records = result.table.ScoreNames.size();
+        if (result.errorOccurred) {
+            std::fprintf(stderr, "reading %s reported an error\n", qPrintable(path));
+            return 1;
+        }
+    }
+    std::sort(times.begin(), times.end());
+    QTextStream(stdout) << QStringLiteral("| %1 | %2 MB | %3 ms | %4 ms | %5 MiB | %6 MiB |\n")
+                               .arg(records)
+                               .arg(QFile(path).size() / 1e6, 0, 'f', 1)
+                               .arg(times[runs / 2], 0, 'f', 1)
+                               .arg(times.front(), 0, 'f', 1)
+                               .arg(before, 0, 'f', 1)
+                               .arg(peakMemoryMiB(), 0, 'f', 1);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() == 2) {
+        return measure(arguments[1]);
+    }
+
+    QTemporaryDir dir;
+    QTextStream(stdout) << "| records | file | median of " << runs
+                        << " | fastest | peak memory before | peak memory after |\n"
+                        << "|---|---|---|---|---|---|\n";
+    for (const int records : {32767, 1000000}) {
+        const QString path = dir.filePath(QStringLiteral("Data5-%1.dat").arg(records));
+        if (!writeTable(path, records)) {
+            return 1;
+        }
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(app.applicationFilePath(), {path});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0) {
+            return 1;
+        }
+    }
+    return 0;
+}

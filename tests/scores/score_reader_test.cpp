@@ -1,0 +1,133 @@
+#include "scores/ScoreFile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Expected records in a compact form: one string per record, fields joined by '|'.
+using Records = QStringList;
+
+Records recordsOf(const ScoreTable& table) {
+    Records records;
+    for (qsizetype k = 0; k < table.ScoreNames.size(); ++k) {
+        records << QStringList{table.ScoreNames[k], table.ScoreMisses[k], table.ScoreHits[k],
+                               table.ScoreShots[k], table.ScoreDates[k]}
+                       .join(u'|');
+    }
+    return records;
+}
+
+bool arraysAgreeInLength(const ScoreTable& table) {
+    const qsizetype n = table.ScoreNames.size();
+    return table.ScoreMisses.size() == n && table.ScoreHits.size() == n &&
+           table.ScoreShots.size() == n && table.ScoreDates.size() == n;
+}
+
+} // namespace
+
+class ScoreReaderTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsFiveFieldsPerRecord_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<Records>("records");
+        QTest::addColumn<bool>("error");
+
+        QTest::newRow("empty file") << QByteArray() << Records{} << false;
+        QTest::newRow("one record")
+            << QByteArray("Dido,3,7,10,5.3.2024\r\n") << Records{"Dido|3|7|10|5.3.2024"} << false;
+        QTest::newRow("two records in file order")
+            << QByteArray("Dido,3,7,10,5.3.2024\r\nEda,0,0,0,6.3.2024\r\n")
+            << Records{"Dido|3|7|10|5.3.2024", "Eda|0|0|0|6.3.2024"} << false;
+        QTest::newRow("LF line ends")
+            << QByteArray("a,1,2,3,d\nb,4,5,6,e\n") << Records{"a|1|2|3|d", "b|4|5|6|e"} << false;
+        QTest::newRow("lone CR line ends")
+            << QByteArray("a,1,2,3,d\rb,4,5,6,e\r") << Records{"a|1|2|3|d", "b|4|5|6|e"} << false;
+        QTest::newRow("missing final line end")
+            << QByteArray("a,1,2,3,d\r\nb,4,5,6,e") << Records{"a|1|2|3|d", "b|4|5|6|e"} << false;
+        QTest::newRow("blanks before fields are skipped, trailing blanks kept")
+            << QByteArray("  Dido, 3,\t7 ,10 ,  d\r\n") << Records{"Dido|3|7 |10 |d"} << false;
+        QTest::newRow("name of blanks reads as empty")
+            << QByteArray("   ,1,2,3,d\r\n") << Records{"|1|2|3|d"} << false;
+        QTest::newRow("quoted field holds commas")
+            << QByteArray("\"Nov\xe1k, Jan\",1,2,3,\"Mar 5, 2024\"\r\n")
+            << Records{"Novák, Jan|1|2|3|Mar 5, 2024"} << false;
+        QTest::newRow("quoted field keeps its leading blanks")
+            << QByteArray("\"  Jan\",1,2,3,d\r\n") << Records{"  Jan|1|2|3|d"} << false;
+        QTest::newRow("text after the closing quote is dropped")
+            << QByteArray("\"Jan\" junk,1,2,3,d\r\n") << Records{"Jan|1|2|3|d"} << false;
+        QTest::newRow("empty quoted field")
+            << QByteArray("\"\",1,2,3,d\r\n") << Records{"|1|2|3|d"} << false;
+        QTest::newRow("unclosed quote runs to the end of the file")
+            << QByteArray("\"Jan,1,2\r\n") << Records{"Jan,1,2\r\n||||"} << true;
+        QTest::newRow("empty fields between delimiters")
+            << QByteArray(",,,,\r\n") << Records{"||||"} << false;
+        QTest::newRow("record cut short by the end") << QByteArray("a,1,2,3,d\r\nDido,3,7\r\n")
+                                                     << Records{"a|1|2|3|d", "Dido|3|7||"} << true;
+        QTest::newRow("trailing blank line is one more, broken record")
+            << QByteArray("a,1,2,3,d\r\n\r\n") << Records{"a|1|2|3|d", "||||"} << true;
+        QTest::newRow("trailing blanks are one more, broken record")
+            << QByteArray("a,1,2,3,d\r\n   ") << Records{"a|1|2|3|d", "||||"} << true;
+        QTest::newRow("a sixth field spills into the next record")
+            << QByteArray("a,1,2,3,d,x\r\nb,4,5,6,e\r\n")
+            << Records{"a|1|2|3|d", "x|b|4|5|6", "e||||"} << true;
+        QTest::newRow("line ends do not bound records")
+            << QByteArray("a,1\r\n2,3\r\nd\r\n") << Records{"a|1|2|3|d"} << false;
+        QTest::newRow("comma before the line end is an empty field")
+            << QByteArray("a,1,2,3,\r\n") << Records{"a|1|2|3|"} << false;
+        QTest::newRow("Windows-1250 is decoded")
+            << QByteArray("\x8elu\x9dou\xe8k\xfd k\xf9\xf2,1,2,3,d\r\n")
+            << Records{"Žluťoučký kůň|1|2|3|d"} << false;
+        QTest::newRow("undefined code page byte decodes harmlessly")
+            << QByteArray("a\x81,1,2,3,d\r\n") << Records{"a\u0081|1|2|3|d"} << false;
+        QTest::newRow("NUL byte is an ordinary character")
+            << QByteArray("a\0b,1,2,3,d", 11)
+            << Records{QStringLiteral("a") + QChar(0) + QStringLiteral("b|1|2|3|d")} << false;
+    }
+
+    void readsFiveFieldsPerRecord() {
+        QFETCH(QByteArray, file);
+        QFETCH(Records, records);
+        QFETCH(bool, error);
+
+        const ScoreReadResult result = readScoreRecords(file);
+        QVERIFY(arraysAgreeInLength(result.table));
+        QCOMPARE(recordsOf(result.table), records);
+        QCOMPARE(result.errorOccurred, error);
+    }
+
+    void fileThatCannotBeOpenedGivesNoRecordsAndAnError_data() {
+        QTest::addColumn<QString>("relativePath");
+        QTest::newRow("missing file") << QStringLiteral("Data5.dat");
+        QTest::newRow("missing folder") << QStringLiteral("gone/Data5.dat");
+        QTest::newRow("a folder") << QString();
+    }
+
+    void fileThatCannotBeOpenedGivesNoRecordsAndAnError() {
+        QFETCH(QString, relativePath);
+        QTemporaryDir dir;
+        const QString path = relativePath.isEmpty() ? dir.path() : dir.filePath(relativePath);
+        const ScoreReadResult result = readScoreFile(path);
+        QVERIFY(result.errorOccurred);
+        QVERIFY(result.table.ScoreNames.isEmpty());
+        QVERIFY(arraysAgreeInLength(result.table));
+    }
+
+    void readsTheFileFromDisk() {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("Data5.dat"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Dido,3,7,10,5.3.2024\r\n\"Nov\xe1k, Jan\",0,1,1,6.3.2024\r\n");
+        file.close();
+
+        const ScoreReadResult result = readScoreFile(file.fileName());
+        QCOMPARE(recordsOf(result.table),
+                 (Records{"Dido|3|7|10|5.3.2024", "Novák, Jan|0|1|1|6.3.2024"}));
+        QVERIFY(!result.errorOccurred);
+    }
+};
+
+QTEST_APPLESS_MAIN(ScoreReaderTest)
+#include "score_reader_test.moc"
