@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QImage>
+
+// The game screen's background, 800 x 600 pixels times `scale`, with the same layout at
+// every scale.
+QImage housePicture(int scale);

@@ -1,0 +1,7 @@
+#pragma once
+
+class QPainter;
+
+// The night sky of the house picture: black sky, stars, the full moon at the top left and
+// the dark hills on the horizon. Drawn in the picture's 800 x 600 coordinates.
+void paintSky(QPainter& painter);
