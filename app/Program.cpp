@@ -1,0 +1,64 @@
+#include "app/Program.h"
+
+#include "app/Form3.h"
+#include "sound/Module1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace {
+constexpr int FormCount = 5;
+const QString ScoreFileName = QStringLiteral("Data5.dat");
+
+// Whether a new file can be made in the folder, found by making one: permission bits say
+// nothing for an administrator, and on Windows nothing about access lists. The probe goes
+// again when it is closed.
+bool takesNewFiles(const QString& folder) {
+    QTemporaryFile probe(folder + QStringLiteral("/Data5-XXXXXX.tmp"));
+    return probe.open();
+}
+} // namespace
+
+Program::Program(Services services)
+    : m_runtime(std::move(services), QStringLiteral("Omvar  v2.0"), FormCount) {}
+
+Program::~Program() = default;
+
+void Program::start() {
+    m_runtime.run([this] { form<Form3>().Show(); });
+}
+
+QString programFilePath(const QString& appPath, const QString& fileName) {
+    return QDir::toNativeSeparators(appPath + u'/' + fileName);
+}
+
+QString Program::programFile(const QString& fileName) const {
+    return programFilePath(m_runtime.services().appPath, fileName);
+}
+
+QString Program::scoreFile() const {
+    const QString beside = programFile(ScoreFileName);
+    // Opening for appending changes neither the contents nor the modification time.
+    QFile file(beside);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly) ||
+        takesNewFiles(m_runtime.services().appPath)) {
+        return beside;
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        return beside; // nowhere better: reading and saving report their own failures
+    }
+    return QDir::toNativeSeparators(folder + u'/' + ScoreFileName);
+}
+
+QStringList Program::soundFiles() {
+    return {QStringLiteral("Data1.dat"), QStringLiteral("Data2.dat"), QStringLiteral("Data3.dat"),
+            QStringLiteral("Data4.dat")};
+}
+
+void Program::playSound(Sound sound) {
+    Module1::PlaySoundFile(*m_runtime.services().sound, programFile(soundFiles().at(int(sound))),
+                           true);
+}

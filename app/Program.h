@@ -1,0 +1,64 @@
+#pragma once
+
+#include "forms/FormsRuntime.h"
+#include "scores/ScoreTable.h"
+
+#include <QString>
+
+enum class Sound {
+    Hit,    // Data1.dat
+    Alert,  // Data2.dat
+    Miss,   // Data3.dat
+    Button, // Data4.dat
+};
+
+// A file in the program's folder: the folder, the native separator and the name.
+QString programFilePath(const QString& appPath, const QString& fileName);
+
+// The program: its five forms, each created and loaded on first reference, and the
+// services they use. One Program lives from start-up to exit; a test makes its own.
+class Program {
+public:
+    explicit Program(Services services);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Shows the start-up form, the main menu.
+    void start();
+
+    // Form F, created and loaded (Form_Load) when first referred to.
+    template <class F> F& form() {
+        if (Form* loaded = m_runtime.loaded(F::Slot)) {
+            return static_cast<F&>(*loaded);
+        }
+        auto* created = new F(*this);
+        m_runtime.load(created);
+        return *created;
+    }
+    template <class F> bool isLoaded() const { return m_runtime.loaded(F::Slot) != nullptr; }
+    // Unloads form F; nothing happens when it is not loaded or already being unloaded.
+    template <class F> void unload() { m_runtime.unload(F::Slot); }
+
+    FormsRuntime& runtime() { return m_runtime; }
+
+    // The score table in memory: the five arrays, refilled from the score file whenever
+    // the score table screen loads and after every save.
+    ScoreTable& scores() { return m_scores; }
+    // The score file's path. It lies beside the program wherever it can be written there:
+    // an existing writable Data5.dat always wins, and a new one is made there when the
+    // folder takes new files. An installed program's folder is not the player's to write,
+    // so there it lies in the player's own data folder, which is created when chosen.
+    QString scoreFile() const;
+
+    // A file in the program's folder (App.Path followed by the separator and the name).
+    QString programFile(const QString& fileName) const;
+    // Plays a sound asynchronously; one that cannot be played is simply not heard.
+    void playSound(Sound sound);
+    // The sound files beside the program, in the order of the enum.
+    static QStringList soundFiles();
+
+private:
+    FormsRuntime m_runtime;
+    ScoreTable m_scores;
+};

@@ -1,0 +1,59 @@
+#include "app/Program.h"
+#include "forms/QtClock.h"
+#include "forms/QtMessageBoxes.h"
+#include "screens/Pictures.h"
+#include "sound/PlatformSound.h"
+
+#include <QApplication>
+#include <QDate>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt would print a stack of errors and abort; say it in one line.
+bool displayAvailable() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!displayAvailable()) {
+        std::fputs("omvar: no display found; start it in a desktop session, or under a "
+                   "virtual X server: xvfb-run -a build/bin/omvar\n",
+                   stderr);
+        return EXIT_FAILURE;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Omvar"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Omvar  v2.0"));
+    QApplication::setWindowIcon(Pictures::programIcon());
+    // The program ends when its last form is unloaded, not when a window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Services services;
+    services.appPath = QApplication::applicationDirPath();
+    QStringList sounds;
+    for (const QString& name : Program::soundFiles()) {
+        sounds << programFilePath(services.appPath, name);
+    }
+    services.clock = std::make_unique<QtClock>();
+    services.messageBoxes = std::make_unique<QtMessageBoxes>();
+    services.sound = createPlatformSoundOutput(sounds);
+    services.today = [] { return QDate::currentDate(); };
+
+    Program program(std::move(services));
+    QObject::connect(&program.runtime(), &FormsRuntime::ended, &app, &QApplication::exit,
+                     Qt::QueuedConnection);
+    program.start();
+    if (program.runtime().hasEnded()) {
+        return program.runtime().exitCode();
+    }
+    return app.exec();
+}

@@ -1,0 +1,110 @@
+#include "scores/Form4.h"
+
+#include "app/Form2.h"
+#include "app/Form3.h"
+#include "app/Program.h"
+#include "forms/RuntimeError.h"
+#include "game/Form1.h"
+#include "scores/Accuracy.h"
+#include "scores/Form5.h"
+#include "scores/ScoreFile.h"
+
+Form4::Form4(Program& program) : Form4Screen(program.runtime()), m_program(program) {
+    List1->setClickHandler(handler(&Form4::List1_Click));
+    Command1->setClickHandler(handler(&Form4::Command1_Click));
+    Command2->setClickHandler(handler(&Form4::Command2_Click));
+    Command3->setClickHandler(handler(&Form4::Command3_Click));
+    Command4->setClickHandler(handler(&Form4::Command4_Click));
+}
+
+bool Form4::ReadScoreFile() {
+    ScoreReadResult read = readScoreFile(m_program.scoreFile());
+    ScoreTable& scores = m_program.scores();
+    scores = std::move(read.table);
+    for (const QString& name : scores.ScoreNames) {
+        List1->AddItem(name);
+    }
+    try {
+        List1->setListIndex(0);
+    } catch (const RuntimeError&) {
+        return true; // an empty list has no entry 0
+    }
+    return read.errorOccurred;
+}
+
+void Form4::reportReadError() {
+    m_program.playSound(Sound::Alert);
+    MessageBoxes& messages = *m_program.runtime().services().messageBoxes;
+    if (List1->Text().isEmpty()) {
+        messages.show(QStringLiteral("V tabulce hráčů nejsou žádná uložená skóre."),
+                      QStringLiteral("Omvar v2.0"), MessageIcon::Information);
+        List1->setEnabled(false);
+    } else {
+        messages.show(QStringLiteral("Nastala chyba při načítání dat do tabulky skóre."),
+                      QStringLiteral("Omvar v2.0"), MessageIcon::Exclamation);
+        List1->setEnabled(false);
+        Command2->setEnabled(false);
+        Command4->setEnabled(false);
+    }
+}
+
+void Form4::showTemporaryScore() {
+    const Form1& game = m_program.form<Form1>();
+    Text3->setText(game.Label7->Caption());
+    Text2->setText(game.Label8->Caption());
+    Text4->setText(game.Label11->Caption());
+    Text5->setText(m_program.runtime().todayText());
+    Text1->setText(Accuracy(game.Label8->Caption(), game.Label7->Caption()));
+}
+
+void Form4::Form_Load() {
+    if (ReadScoreFile()) {
+        reportReadError();
+    }
+}
+
+void Form4::Form_Unload() {
+    m_program.playSound(Sound::Button);
+    // During an exit sequence the menu is itself being unloaded and is not shown again.
+    Form3& menu = m_program.form<Form3>();
+    if (!menu.Visible()) {
+        menu.Show();
+    }
+}
+
+void Form4::List1_Click() {
+    m_program.playSound(Sound::Button);
+    Frame1->setCaption(QStringLiteral("Skóre hráče:"));
+    const ScoreTable& scores = m_program.scores();
+    const int k = List1->ListIndex();
+    Text4->setText(scores.ScoreMisses.value(k));
+    Text2->setText(scores.ScoreHits.value(k));
+    Text3->setText(scores.ScoreShots.value(k));
+    Text5->setText(scores.ScoreDates.value(k));
+    Text1->setText(Accuracy(Text2->Text(), Text3->Text()));
+}
+
+void Form4::Command1_Click() {
+    m_program.playSound(Sound::Button);
+    Hide();
+    m_program.form<Form3>().Show();
+}
+
+void Form4::Command2_Click() {
+    m_program.playSound(Sound::Button);
+    m_program.form<Form5>().Show(this);
+    setEnabled(false);
+}
+
+void Form4::Command3_Click() {
+    m_program.unload<Form1>();
+    m_program.unload<Form2>();
+    m_program.unload<Form3>();
+    m_program.unload<Form4>();
+}
+
+void Form4::Command4_Click() {
+    m_program.playSound(Sound::Button);
+    Frame1->setCaption(QStringLiteral("Dočasné skóre:"));
+    showTemporaryScore();
+}

@@ -1,0 +1,53 @@
+#include "scores/Form5.h"
+
+#include "app/Program.h"
+#include "game/Form1.h"
+#include "scores/Form4.h"
+#include "scores/ScoreFile.h"
+
+Form5::Form5(Program& program) : Form5Screen(program.runtime()), m_program(program) {
+    Command1->setClickHandler(handler(&Form5::Command1_Click));
+    Command2->setClickHandler(handler(&Form5::Command2_Click));
+}
+
+void Form5::Command1_Click() {
+    m_program.playSound(Sound::Button);
+    if (Text1->Text().isEmpty()) {
+        Text1->setText(QStringLiteral("Neznámý hráč"));
+    }
+    const Form1& game = m_program.form<Form1>();
+    const ScoreWriteResult saved = AppendScoreRecord(
+        m_program.scoreFile(), Text1->Text(), game.Label11->Caption(), game.Label8->Caption(),
+        game.Label7->Caption(), m_program.runtime().todayText());
+    if (!saved.written) {
+        // Nothing was written: the dialog stays open with the name, and the game's counts
+        // stay for another try.
+        m_program.runtime().services().messageBoxes->show(
+            saved.errorText, QStringLiteral("Omvar v2.0"), MessageIcon::Exclamation);
+        return;
+    }
+    Form4& table = m_program.form<Form4>();
+    table.List1->Clear();
+    const bool readFailed = table.ReadScoreFile();
+    table.List1->setEnabled(true);
+    if (readFailed) {
+        // The file was broken or removed by something else since the save: say so, as the
+        // screen's load does, and leave the selection where the reading put it.
+        table.reportReadError();
+    } else {
+        table.List1->setListIndex(table.List1->NewIndex());
+    }
+    table.Frame1->setCaption(QStringLiteral("Skóre hráče:"));
+    m_program.unload<Form5>();
+}
+
+void Form5::Command2_Click() {
+    m_program.playSound(Sound::Button);
+    m_program.unload<Form5>();
+}
+
+void Form5::Form_Unload() {
+    m_program.playSound(Sound::Button);
+    Text1->setText(QString());
+    m_program.form<Form4>().setEnabled(true);
+}

@@ -1,0 +1,34 @@
+#include "screens/Form5Screen.h"
+
+#include "scores/ScoreFile.h"
+#include "screens/Pictures.h"
+
+Form5Screen::Form5Screen(FormsRuntime& runtime)
+    : Form(runtime, Slot,
+           {.caption = QStringLiteral("Omvar  v2.0"),
+            .clientSize = {307, 156},
+            .icon = Pictures::programIcon()}) {
+    QWidget* w = window();
+    Label1 = new Label(w, {.bounds = {0, 240, 4575, 375},
+                           .caption = QStringLiteral("Zde napište Vaše jméno a příjmení:"),
+                           .font = {"MS Sans Serif", 12},
+                           .transparent = true,
+                           .alignment = Qt::AlignHCenter});
+    // The name box refuses what the score file cannot store faithfully.
+    Text1 = new TextBox(w, {.bounds = {120, 840, 4335, 495},
+                            .font = {"MS Sans Serif", 13.5},
+                            .alignment = Qt::AlignHCenter,
+                            .maxLength = 18,
+                            .accessibleName = QStringLiteral("Jméno a příjmení"),
+                            .acceptsCharacter = isStorableNameCharacter});
+    Command1 = new CommandButton(
+        w,
+        {.bounds = {360, 1680, 1575, 495},
+         .caption = QStringLiteral("Ok"),
+         .toolTip = QStringLiteral("Pokud kliknete, tak se uloží dočasné skóre pod vaše jméno.")});
+    Command2 = new CommandButton(
+        w, {.bounds = {2640, 1680, 1575, 495},
+            .caption = QStringLiteral("Storno"),
+            .toolTip = QStringLiteral("Pokud kliknete, tak se vrátíte do tabulky skóre.")});
+    setTabOrder({Text1, Command1, Command2});
+}

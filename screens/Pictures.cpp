@@ -1,0 +1,69 @@
+#include "screens/Pictures.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+// The 1x picture, or its @2x render (with the pixel ratio that keeps its layout size)
+// where the screen is denser than 96 dpi.
+QPixmap load(const QString& normal, const QString& doubled) {
+    if (qApp->devicePixelRatio() > 1.0) {
+        QPixmap pixmap(doubled);
+        if (!pixmap.isNull()) {
+            pixmap.setDevicePixelRatio(2.0);
+            return pixmap;
+        }
+    }
+    return QPixmap(normal);
+}
+
+// Pointers have their hot spot at the centre of the 32 x 32 icon. On a denser screen the
+// @2x render is scaled to the pointer's size in device pixels, since a pointer image is
+// shown pixel for pixel. The X11 platform takes the hot spot in those device pixels; the
+// others take it in layout pixels and scale it themselves.
+QCursor pointer(const QString& name) {
+    const qreal ratio = qApp->devicePixelRatio();
+    const QPixmap doubled(QStringLiteral(":/assets/%1@2x.png").arg(name));
+    if (ratio <= 1.0 || doubled.isNull()) {
+        return QCursor(QPixmap(QStringLiteral(":/assets/%1.ico").arg(name)), 16, 16);
+    }
+    const int side = qRound(32 * ratio);
+    QPixmap pixmap = doubled.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(ratio);
+    const int hotSpot = QGuiApplication::platformName() == QLatin1String("xcb") ? side / 2 : 16;
+    return QCursor(pixmap, hotSpot, hotSpot);
+}
+
+} // namespace
+
+namespace Pictures {
+
+QPixmap menu() {
+    return load(QStringLiteral(":/assets/menu.bmp"), QStringLiteral(":/assets/menu@2x.png"));
+}
+
+QPixmap house() {
+    return load(QStringLiteral(":/assets/house.jpg"), QStringLiteral(":/assets/house@2x.jpg"));
+}
+
+QPixmap figure() {
+    return load(QStringLiteral(":/assets/figure.jpg"), QStringLiteral(":/assets/figure@2x.png"));
+}
+
+QIcon programIcon() {
+    QIcon icon(QStringLiteral(":/assets/omvar.ico"));
+    icon.addFile(QStringLiteral(":/assets/omvar@2x.png"));
+    return icon;
+}
+
+QCursor sightRed() {
+    return pointer(QStringLiteral("omvar"));
+}
+QCursor sightGreen() {
+    return pointer(QStringLiteral("sight_green"));
+}
+QCursor blueCross() {
+    return pointer(QStringLiteral("cross"));
+}
+
+} // namespace Pictures

@@ -1,0 +1,136 @@
+#include "support/ScoreTableFixture.h"
+
+#include <QDir>
+
+class NameEntryTest : public QObject {
+    Q_OBJECT
+
+    // Opens the name entry dialog from the score table and types `name` into its box.
+    static Form5& typeName(TestProgram& t, const QString& name) {
+        t.click(t.form<Form4>().Command2);
+        Form5& dialog = t.form<Form5>();
+        for (QChar c : name) { // as typed on a keyboard, one character at a time
+            QTest::sendKeyEvent(QTest::Click, dialog.Text1, Qt::Key_A, QString(c), Qt::NoModifier);
+        }
+        return dialog;
+    }
+
+private slots:
+    void okStoresTheLastGameAndSelectsIt() {
+        TestProgram t;
+        playShortGame(t);
+        Form4& table = openScoreTable(t); // no file yet: the empty-table message
+        Form5& dialog = typeName(t, QStringLiteral("Dido"));
+        QVERIFY(!table.Enabled());
+        t.sound->clear();
+        t.click(dialog.Command1);
+        const QString date = t.program->runtime().todayText();
+        QCOMPARE(readFile(t.path("Data5.dat")),
+                 toCp1250(QStringLiteral("Dido,2,1,3,%1\r\n").arg(date)));
+        QVERIFY(!t.isLoaded<Form5>());
+        QVERIFY(table.Enabled() && table.List1->isEnabled());
+        QCOMPARE(listEntries(table), QStringList{"Dido"});
+        QCOMPARE(table.List1->ListIndex(), 0);
+        QCOMPARE(table.Frame1->Caption(), QStringLiteral("Skóre hráče:"));
+        QCOMPARE(statistics(table), (QStringList{"2", "1", "3", doubleToText(100.0 / 3), date}));
+        // Ok, the selection, and the dialog's unload each play the button sound.
+        QCOMPARE(t.sound->played().count(QStringLiteral("Data4.dat")), t.sound->played().size());
+
+        Form5& second = typeName(t, QString()); // reopened: the box is empty again
+        QCOMPARE(second.Text1->Text(), QString());
+        t.click(second.Command1);
+        QCOMPARE(listEntries(table), (QStringList{"Dido", "Neznámý hráč"}));
+        QCOMPARE(table.List1->ListIndex(), 1);
+    }
+
+    void namesReadBackAsTyped_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("diacritics") << "Žluťoučký kůň"
+                                    << "Žluťoučký kůň";
+        QTest::newRow("comma") << "Novák, Jan"
+                               << "Novák, Jan";
+        QTest::newRow("double quote refused") << "\"Bob\""
+                                              << "Bob";
+        QTest::newRow("leading blanks dropped by the reader") << "  Ann"
+                                                              << "Ann";
+        QTest::newRow("blanks only") << "   "
+                                     << "";
+        QTest::newRow("nineteenth character refused") << "abcdefghijklmnopqrstu"
+                                                      << "abcdefghijklmnopqr";
+        QTest::newRow("Central European letters and the euro") << "Łódź€ü"
+                                                               << "Łódź€ü";
+        QTest::newRow("other scripts refused") << "Ωmega"
+                                               << "mega";
+    }
+    void namesReadBackAsTyped() {
+        QFETCH(QString, typed);
+        QFETCH(QString, listed);
+        TestProgram t;
+        writeFile(t.path("Data5.dat"), "Anna,1,1,2,1.1.2026\r\n");
+        Form4& table = openScoreTable(t);
+        Form5& dialog = typeName(t, typed);
+        t.click(dialog.Command1);
+        QCOMPARE(listEntries(table), (QStringList{"Anna", listed}));
+        // Every record keeps its five fields: the one before and the one saved.
+        QCOMPARE(table.List1->ListIndex(), 1);
+        QCOMPARE(table.Text3->Text(), QStringLiteral("0"));
+        QVERIFY(!t.ended());
+    }
+
+    void stornoWritesNothing() {
+        TestProgram t;
+        Form4& table = openScoreTable(t);
+        Form5& dialog = typeName(t, QStringLiteral("Dido"));
+        t.click(dialog.Command2);
+        QVERIFY(!QFile::exists(t.path("Data5.dat")));
+        QVERIFY(!t.isLoaded<Form5>());
+        QVERIFY(table.Enabled());
+        QCOMPARE(typeName(t, QString()).Text1->Text(), QString());
+    }
+
+    void closingTheDialogWritesNothingAndTheTableCannotCloseMeanwhile() {
+        TestProgram t;
+        Form4& table = openScoreTable(t);
+        Form5& dialog = typeName(t, QStringLiteral("Dido"));
+        t.close(table.window()); // disabled while the dialog is open
+        QVERIFY(t.isLoaded<Form4>() && table.Visible());
+        t.close(dialog.window());
+        QVERIFY(!QFile::exists(t.path("Data5.dat")));
+        QVERIFY(table.Enabled());
+    }
+
+    void aSaveThatCannotBeWrittenKeepsTheDialogAndTheGame() {
+        TestProgram t;
+        playShortGame(t);
+        QVERIFY(QDir(t.folder.path()).mkdir(QStringLiteral("Data5.dat"))); // not a file
+        Form4& table = openScoreTable(t);
+        t.messages->shown.clear();
+        Form5& dialog = typeName(t, QStringLiteral("Dido"));
+        t.click(dialog.Command1);
+        QVERIFY(!t.ended());
+        QCOMPARE(t.messages->shown.size(), size_t(1));
+        QVERIFY(
+            t.messages->shown[0].text.startsWith(QStringLiteral("Skóre se nepodařilo uložit")));
+        QCOMPARE(t.messages->shown[0].caption, QStringLiteral("Omvar v2.0"));
+        QVERIFY(t.isLoaded<Form5>() && dialog.Visible());
+        QCOMPARE(dialog.Text1->Text(), QStringLiteral("Dido"));
+        QVERIFY(!table.Enabled());
+        QCOMPARE(counters(t.form<Form1>()).mid(0, 3), (QStringList{"3", "1", "2"}));
+    }
+
+    void aSaveIntoABrokenFileIsReportedAndTheProgramGoesOn() {
+        TestProgram t;
+        writeFile(t.path("Data5.dat"), "\r\n"); // reads as one record cut short
+        Form4& table = openScoreTable(t);
+        t.messages->shown.clear();
+        t.click(typeName(t, QStringLiteral("Dido")).Command1);
+        QVERIFY(!t.ended());
+        QCOMPARE(t.messages->shown.size(), size_t(1));
+        QVERIFY(!t.isLoaded<Form5>());
+        QVERIFY(table.Enabled());
+    }
+};
+
+QTEST_MAIN(NameEntryTest)
+#include "NameEntryTest.moc"
