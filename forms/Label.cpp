@@ -6,14 +6,14 @@
 Label::Label(QWidget* parent, const LabelSpec& spec)
     : ClickArea(parent), m_caption(spec.caption), m_foreColor(spec.foreColor),
       m_backColor(spec.backColor), m_transparent(spec.transparent), m_alignment(spec.alignment),
-      m_border(spec.border) {
+      m_border(spec.border), m_name(spec.accessibleName) {
     setGeometry(spec.bounds.pixels());
     setFont(layoutFont(spec.font));
     if (spec.pointer) {
         setCursor(*spec.pointer);
     }
     setToolTip(spec.toolTip);
-    setAccessibleName(spec.caption.isEmpty() ? spec.accessibleName : spec.caption);
+    setAccessibleName(m_caption.isEmpty() ? m_name : m_caption);
 }
 
 void Label::setCaption(const QString& caption) {
@@ -21,7 +21,7 @@ void Label::setCaption(const QString& caption) {
         return;
     }
     m_caption = caption;
-    setAccessibleName(caption);
+    setAccessibleName(m_caption.isEmpty() ? m_name : m_caption);
     update();
 }
 

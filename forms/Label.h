@@ -37,4 +37,5 @@ private:
     bool m_transparent;
     Qt::Alignment m_alignment;
     bool m_border;
+    QString m_name; // the accessible name while there is no caption
 };
