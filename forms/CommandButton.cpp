@@ -1,15 +1,15 @@
 #include "forms/CommandButton.h"
 
-CommandButton::CommandButton(QWidget* parent, const CommandButtonSpec& spec)
-    : QPushButton(spec.caption, parent) {
-    setGeometry(spec.bounds.pixels());
+CommandButton::CommandButton(QWidget* parent, const CommandButtonSpec& settings)
+    : QPushButton(settings.caption, parent) {
+    setGeometry(settings.bounds.pixels());
     setFont(layoutFont(DefaultFont));
     setCursor(Qt::ArrowCursor);
-    setToolTip(spec.toolTip);
-    setAccessibleName(spec.caption);
+    setToolTip(settings.toolTip);
+    setAccessibleName(settings.caption);
     setAutoDefault(false);
     setDefault(false);
-    setEnabled(spec.enabled);
+    setEnabled(settings.enabled);
     connect(this, &QPushButton::clicked, this, [this] {
         if (m_handler) {
             m_handler();

@@ -16,7 +16,7 @@ struct CommandButtonSpec {
 // or cancel (Esc) button.
 class CommandButton : public QPushButton {
 public:
-    CommandButton(QWidget* parent, const CommandButtonSpec& spec);
+    CommandButton(QWidget* parent, const CommandButtonSpec& settings);
     void setClickHandler(std::function<void()> handler) { m_handler = std::move(handler); }
 
 private:

@@ -11,9 +11,9 @@
 // The top-level window of a form.
 class FormWindow : public QWidget {
 public:
-    FormWindow(Form& form, const FormSpec& spec) : m_form(form) {
+    FormWindow(Form& form, const FormSpec& settings) : m_form(form) {
         Qt::WindowFlags flags = Qt::Window;
-        switch (spec.border) {
+        switch (settings.border) {
         case FormBorder::FixedSingle:
             flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                      Qt::WindowCloseButtonHint;
@@ -26,15 +26,16 @@ public:
             break;
         }
         setWindowFlags(flags);
-        setWindowTitle(spec.caption);
-        setAccessibleName(spec.accessibleName.isEmpty() ? spec.caption : spec.accessibleName);
-        setFixedSize(spec.clientSize);
-        if (!spec.icon.isNull()) {
-            setWindowIcon(spec.icon);
+        setWindowTitle(settings.caption);
+        setAccessibleName(settings.accessibleName.isEmpty() ? settings.caption
+                                                            : settings.accessibleName);
+        setFixedSize(settings.clientSize);
+        if (!settings.icon.isNull()) {
+            setWindowIcon(settings.icon);
         }
-        if (spec.background.isValid()) {
+        if (settings.background.isValid()) {
             QPalette palette = this->palette();
-            palette.setColor(QPalette::Window, spec.background);
+            palette.setColor(QPalette::Window, settings.background);
             setPalette(palette);
             setAutoFillBackground(true);
         }
@@ -56,8 +57,8 @@ private:
     Form& m_form;
 };
 
-Form::Form(FormsRuntime& runtime, int slot, const FormSpec& spec)
-    : m_runtime(runtime), m_slot(slot), m_window(std::make_unique<FormWindow>(*this, spec)) {}
+Form::Form(FormsRuntime& runtime, int slot, const FormSpec& settings)
+    : m_runtime(runtime), m_slot(slot), m_window(std::make_unique<FormWindow>(*this, settings)) {}
 
 Form::~Form() = default;
 

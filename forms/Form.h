@@ -35,7 +35,7 @@ class Form : public QObject {
     Q_OBJECT
 
 public:
-    Form(FormsRuntime& runtime, int slot, const FormSpec& spec);
+    Form(FormsRuntime& runtime, int slot, const FormSpec& settings);
     ~Form() override;
 
     int slot() const { return m_slot; }

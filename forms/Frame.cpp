@@ -1,12 +1,12 @@
 #include "forms/Frame.h"
 
-Frame::Frame(QWidget* parent, const FrameSpec& spec) : QGroupBox(spec.caption, parent) {
-    setGeometry(spec.bounds.pixels());
-    setFont(layoutFont(spec.captionFont));
-    setAccessibleName(spec.caption);
-    if (spec.backColor.isValid()) {
+Frame::Frame(QWidget* parent, const FrameSpec& settings) : QGroupBox(settings.caption, parent) {
+    setGeometry(settings.bounds.pixels());
+    setFont(layoutFont(settings.captionFont));
+    setAccessibleName(settings.caption);
+    if (settings.backColor.isValid()) {
         QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, spec.backColor);
+        palette.setColor(QPalette::Window, settings.backColor);
         setPalette(palette);
         setAutoFillBackground(true);
     }

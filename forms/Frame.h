@@ -14,7 +14,7 @@ struct FrameSpec {
 // A frame: a captioned border; its controls are placed from its top-left corner.
 class Frame : public QGroupBox {
 public:
-    Frame(QWidget* parent, const FrameSpec& spec);
+    Frame(QWidget* parent, const FrameSpec& settings);
 
     QString Caption() const { return title(); }
     void setCaption(const QString& caption);

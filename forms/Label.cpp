@@ -3,16 +3,16 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-Label::Label(QWidget* parent, const LabelSpec& spec)
-    : ClickArea(parent), m_caption(spec.caption), m_foreColor(spec.foreColor),
-      m_backColor(spec.backColor), m_transparent(spec.transparent), m_alignment(spec.alignment),
-      m_border(spec.border), m_name(spec.accessibleName) {
-    setGeometry(spec.bounds.pixels());
-    setFont(layoutFont(spec.font));
-    if (spec.pointer) {
-        setCursor(*spec.pointer);
+Label::Label(QWidget* parent, const LabelSpec& settings)
+    : ClickArea(parent), m_caption(settings.caption), m_foreColor(settings.foreColor),
+      m_backColor(settings.backColor), m_transparent(settings.transparent),
+      m_alignment(settings.alignment), m_border(settings.border), m_name(settings.accessibleName) {
+    setGeometry(settings.bounds.pixels());
+    setFont(layoutFont(settings.font));
+    if (settings.pointer) {
+        setCursor(*settings.pointer);
     }
-    setToolTip(spec.toolTip);
+    setToolTip(settings.toolTip);
     setAccessibleName(m_caption.isEmpty() ? m_name : m_caption);
 }
 

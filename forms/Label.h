@@ -22,7 +22,7 @@ struct LabelSpec {
 // A label: text wrapped within its bounds from the top, on its own colour or transparent.
 class Label : public ClickArea {
 public:
-    Label(QWidget* parent, const LabelSpec& spec);
+    Label(QWidget* parent, const LabelSpec& settings);
 
     QString Caption() const { return m_caption; }
     void setCaption(const QString& caption);

@@ -3,11 +3,11 @@
 #include <QWidget>
 #include <QtMath>
 
-QFont layoutFont(const FontSpec& spec) {
-    QFont font(QString::fromLatin1(spec.family));
-    font.setPixelSize(qRound(spec.points * 96.0 / 72.0));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+QFont layoutFont(const FontSpec& settings) {
+    QFont font(QString::fromLatin1(settings.family));
+    font.setPixelSize(qRound(settings.points * 96.0 / 72.0));
+    font.setBold(settings.bold);
+    font.setItalic(settings.italic);
     return font;
 }
 

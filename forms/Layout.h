@@ -29,7 +29,7 @@ struct FontSpec {
 // The controls' default font.
 inline constexpr FontSpec DefaultFont{"MS Sans Serif", 8.25};
 
-QFont layoutFont(const FontSpec& spec);
+QFont layoutFont(const FontSpec& settings);
 
 // Maps the Windows faces the layouts name to close faces where they are missing.
 void installFontSubstitutes();

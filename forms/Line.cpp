@@ -2,10 +2,11 @@
 
 #include <QPainter>
 
-Line::Line(QWidget* parent, const LineSpec& spec) : QWidget(parent), m_color(spec.color) {
-    const QPoint from(spec.x1 / 15, spec.y1 / 15);
-    const QPoint to(spec.x2 / 15, spec.y2 / 15);
-    setGeometry(QRect(from, to).normalized().adjusted(0, 0, spec.width - 1, spec.width - 1));
+Line::Line(QWidget* parent, const LineSpec& settings) : QWidget(parent), m_color(settings.color) {
+    const QPoint from(settings.x1 / 15, settings.y1 / 15);
+    const QPoint to(settings.x2 / 15, settings.y2 / 15);
+    setGeometry(
+        QRect(from, to).normalized().adjusted(0, 0, settings.width - 1, settings.width - 1));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

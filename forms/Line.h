@@ -13,7 +13,7 @@ struct LineSpec {
 // A horizontal or vertical line. It takes no clicks: they reach what lies below.
 class Line : public QWidget {
 public:
-    Line(QWidget* parent, const LineSpec& spec);
+    Line(QWidget* parent, const LineSpec& settings);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

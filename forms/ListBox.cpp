@@ -39,11 +39,11 @@ private:
     QStringList m_items;
 };
 
-ListBox::ListBox(QWidget* parent, const ListBoxSpec& spec)
+ListBox::ListBox(QWidget* parent, const ListBoxSpec& settings)
     : QListView(parent), m_model(new ListBoxModel(this)) {
-    setGeometry(spec.bounds.pixels());
-    setFont(layoutFont(spec.font));
-    setAccessibleName(spec.accessibleName);
+    setGeometry(settings.bounds.pixels());
+    setFont(layoutFont(settings.font));
+    setAccessibleName(settings.accessibleName);
     setUniformItemSizes(true);
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);

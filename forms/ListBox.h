@@ -18,7 +18,7 @@ struct ListBoxSpec {
 // take one string each.
 class ListBox : public QListView {
 public:
-    ListBox(QWidget* parent, const ListBoxSpec& spec);
+    ListBox(QWidget* parent, const ListBoxSpec& settings);
     ~ListBox() override;
 
     void setClickHandler(std::function<void()> handler) { m_handler = std::move(handler); }

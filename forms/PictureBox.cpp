@@ -2,17 +2,17 @@
 
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget* parent, const PictureBoxSpec& spec)
-    : ClickArea(parent), m_picture(spec.picture), m_backColor(spec.backColor) {
-    setGeometry(spec.bounds.pixels());
-    if (spec.pointer) {
-        setCursor(*spec.pointer);
+PictureBox::PictureBox(QWidget* parent, const PictureBoxSpec& settings)
+    : ClickArea(parent), m_picture(settings.picture), m_backColor(settings.backColor) {
+    setGeometry(settings.bounds.pixels());
+    if (settings.pointer) {
+        setCursor(*settings.pointer);
     }
-    setToolTip(spec.toolTip);
-    setAccessibleName(spec.accessibleName);
+    setToolTip(settings.toolTip);
+    setAccessibleName(settings.accessibleName);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setVisible(spec.visible);
+    setVisible(settings.visible);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

@@ -20,7 +20,7 @@ struct PictureBoxSpec {
 // clicks through to what lies below.
 class PictureBox : public ClickArea {
 public:
-    PictureBox(QWidget* parent, const PictureBoxSpec& spec);
+    PictureBox(QWidget* parent, const PictureBoxSpec& settings);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -31,25 +31,25 @@ private:
 
 } // namespace
 
-TextBox::TextBox(QWidget* parent, const TextBoxSpec& spec) : QLineEdit(parent) {
-    setGeometry(spec.bounds.pixels());
-    setFont(layoutFont(spec.font));
-    setAlignment(spec.alignment | Qt::AlignVCenter);
-    setFrame(spec.border);
-    setReadOnly(spec.locked);
-    setAccessibleName(spec.accessibleName);
-    if (spec.pointer) {
-        setCursor(*spec.pointer);
+TextBox::TextBox(QWidget* parent, const TextBoxSpec& settings) : QLineEdit(parent) {
+    setGeometry(settings.bounds.pixels());
+    setFont(layoutFont(settings.font));
+    setAlignment(settings.alignment | Qt::AlignVCenter);
+    setFrame(settings.border);
+    setReadOnly(settings.locked);
+    setAccessibleName(settings.accessibleName);
+    if (settings.pointer) {
+        setCursor(*settings.pointer);
     }
     QPalette palette = this->palette();
-    if (spec.foreColor.isValid()) {
-        palette.setColor(QPalette::Text, spec.foreColor);
+    if (settings.foreColor.isValid()) {
+        palette.setColor(QPalette::Text, settings.foreColor);
     }
-    if (spec.backColor.isValid()) {
-        palette.setColor(QPalette::Base, spec.backColor);
+    if (settings.backColor.isValid()) {
+        palette.setColor(QPalette::Base, settings.backColor);
     }
     setPalette(palette);
-    if (spec.maxLength > 0 || spec.acceptsCharacter) {
-        setValidator(new TypingRule(this, spec.maxLength, spec.acceptsCharacter));
+    if (settings.maxLength > 0 || settings.acceptsCharacter) {
+        setValidator(new TypingRule(this, settings.maxLength, settings.acceptsCharacter));
     }
 }

@@ -24,7 +24,7 @@ struct TextBoxSpec {
 // whole.
 class TextBox : public QLineEdit {
 public:
-    TextBox(QWidget* parent, const TextBoxSpec& spec);
+    TextBox(QWidget* parent, const TextBoxSpec& settings);
 
     QString Text() const { return text(); }
     void setText(const QString& text) { QLineEdit::setText(text); }
