@@ -4,6 +4,7 @@
 // Run without arguments: writes the two files into a temporary folder, then measures each
 // in a process of its own, so that one size's peak memory does not hide the other's.
 
+#include "BenchSupport.h"
 #include "scores/ScoreFile.h"
 
 #include <QCoreApplication>
@@ -21,41 +22,17 @@ namespace {
 
 constexpr int runs = 5;
 
-// Peak resident memory of this process so far, in MiB; -1 where it cannot be read.
+// Peak resident memory of this process so far, in MiB.
 double peakMemoryMiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-        }
-    }
-    return -1;
+    return peakMemoryKiB() / 1024.0;
 }
 
 // Records like the game writes them, with a few Czech names and a quoted one among them.
 bool writeTable(const QString& path, int records) {
-    const char* names[] = {"Dido", "Ji\xf8\xed Nov\xe1k", "\"Nov\xe1k, Jan\"",
-                           "Nezn\xe1m\xfd hr\xe1\xe8", "Eli\x9aka \x8atastn\xe1 1234"};
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    QByteArray chunk;
-    for (int k = 0; k < records; ++k) {
-        const int hits = k % 97;
-        const int misses = k % 13;
-        chunk += QByteArray(names[k % 5]) + ',' + QByteArray::number(misses) + ',' +
-                 QByteArray::number(hits) + ',' + QByteArray::number(hits + misses) +
-                 ",5.3.2024\r\n";
-        if (chunk.size() > (1 << 20)) {
-            file.write(chunk);
-            chunk.clear();
-        }
-    }
-    return file.write(chunk) == chunk.size();
+    static const char* const names[] = {"Dido", "Ji\xf8\xed Nov\xe1k", "\"Nov\xe1k, Jan\"",
+                                        "Nezn\xe1m\xfd hr\xe1\xe8", "Eli\x9aka \x8atastn\xe1 1234"};
+    return writeScoreFile(
+        path, records, [](int k) { return QByteArray(names[k % 5]); }, "5.3.2024");
 }
 
 int measure(const QString& path) {

@@ -1,70 +1,18 @@
 #pragma once
 
-#include "app/Program.h"
 #include "support/ManualClock.h"
-#include "support/RecordedMessageBoxes.h"
+#include "support/ProgramHarness.h"
 #include "support/RecordingSound.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QWidget>
-#include <QWindow>
-
-// A whole program in its own temporary program folder, with a manual clock, recorded
-// sounds and message boxes and a fixed date, started as the real one is: the menu shown.
-class TestProgram {
+// A program for a test: time moves only when the test advances the manual clock, and the
+// sounds are recorded.
+class TestProgram : public ProgramHarness {
 public:
-    explicit TestProgram(bool start = true) {
-        Services services;
-        auto clock = std::make_unique<ManualClock>();
-        auto sound = std::make_unique<RecordingSound>();
-        auto messages = std::make_unique<RecordedMessageBoxes>();
-        this->clock = clock.get();
-        this->sound = sound.get();
-        this->messages = messages.get();
-        services.clock = std::move(clock);
-        services.sound = std::move(sound);
-        services.messageBoxes = std::move(messages);
-        services.today = [] { return QDate(2026, 12, 8); };
-        services.appPath = folder.path();
-        program = std::make_unique<Program>(std::move(services));
-        if (start) {
-            program->start();
-        }
-    }
+    TestProgram()
+        : ProgramHarness(std::make_unique<ManualClock>(), std::make_unique<RecordingSound>()),
+          clock(static_cast<ManualClock*>(program->runtime().services().clock.get())),
+          sound(static_cast<RecordingSound*>(program->runtime().services().sound.get())) {}
 
-    template <class F> F& form() { return program->form<F>(); }
-    template <class F> bool isLoaded() const { return program->isLoaded<F>(); }
-    bool ended() const { return program->runtime().hasEnded(); }
-    QString path(const QString& fileName) const { return folder.filePath(fileName); }
-
-    // A left click through the window system at a point of a control (its centre by
-    // default), so that Qt routes it to whatever lies topmost there.
-    void click(QWidget* control, QPoint at = {-1, -1}) {
-        clickInWindow(
-            control->window(),
-            control->mapTo(control->window(), at.x() < 0 ? control->rect().center() : at));
-    }
-    void clickInWindow(QWidget* window, QPoint at) {
-        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
-        settle();
-    }
-    void doubleClickInWindow(QWidget* window, QPoint at) {
-        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
-        settle();
-    }
-    // Asks the window system to close a window, as its close box or Alt+F4 does.
-    void close(QWidget* window) {
-        window->close();
-        settle();
-    }
-    // Lets destroyed forms go.
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    QTemporaryDir folder;
     ManualClock* clock;
     RecordingSound* sound;
-    RecordedMessageBoxes* messages;
-    std::unique_ptr<Program> program;
 };

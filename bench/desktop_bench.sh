@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# The real game in a virtual X server, beside a bare Qt window (bare_window) as the floor:
+#  - start-up: from launching the process to its first top-level window being mapped, as
+#    the X server reports it (MapNotify on the root window, read from xev), RUNS times each,
+#    the two programs alternating;
+#  - memory: peak (VmHWM) and resident (VmRSS) 2 s after the window was mapped;
+#  - idle: CPU (utime + stime) and wake-ups (context switches of all threads) over 10 s;
+#  - the game running: CPU over 10 s without clicks, then over 100 clicks 100 ms apart on
+#    the house front (misses, each with its sound): on one spot, then alternating between
+#    two spots so that no click pairs up with the one before as a double-click.
+# Sounds go to whatever PulseAudio server the environment names; run the script under
+# tests/sound/with-null-sink.sh for one that plays into nothing.
+#
+# Usage: bench/desktop_bench.sh <build dir> [runs]
+set -euo pipefail
+
+build=${1:?usage: desktop_bench.sh <build dir> [runs]}
+runs=${2:-10}
+for tool in Xvfb xev xdotool xwininfo xdpyinfo stdbuf; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+cleanup() {
+    local started
+    for started in "${pid:-}" "${XEV_PID:-}" "${xvfb_pid:-}"; do
+        if [ -n "$started" ]; then kill "$started" 2>/dev/null || true; fi
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A program folder of its own: no score file, the sound files beside the executable.
+cp "$build/bin/omvar" "$build/bin"/Data[1-4].dat "$build/bench/bare_window" "$work/"
+mkdir -m 700 "$work/run"
+export XDG_RUNTIME_DIR=$work/run
+unset QT_QPA_PLATFORM
+
+display=:$((200 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# One xev for the whole run, line-buffered, watching windows appear on the root window.
+coproc XEV { exec stdbuf -oL xev -root -event substructure; }
+sleep 0.5
+
+drain() { while read -r -t 0.3 -u "${XEV[0]}" _; do :; done; }
+# Milliseconds from $1 (an EPOCHREALTIME) until the next window is mapped.
+wait_for_map() {
+    local line
+    while read -r -t 20 -u "${XEV[0]}" line; do
+        if [[ $line == MapNotify* ]]; then
+            awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }'
+            return 0
+        fi
+    done
+    echo "no window was mapped" >&2
+    return 1
+}
+# Starts a program from the program folder; sets pid and prints its start-up time in ms.
+launch() {
+    drain
+    local t0=$EPOCHREALTIME
+    (cd "$work" && exec "./$1" >>"$work/$1.log" 2>&1) &
+    pid=$!
+    wait_for_map "$t0"
+}
+stop() {
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    pid=
+}
+cpu_ticks() { sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+status_kb() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"; }
+switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ { n += $2 } END { print n }'; }
+hz=$(getconf CLK_TCK)
+# CPU of $1 while the rest of the command runs: "<cpu ms> <wall ms>".
+cpu_during() {
+    local p=$1 c0 c1 t0
+    shift
+    c0=$(cpu_ticks "$p")
+    t0=$EPOCHREALTIME
+    "$@"
+    c1=$(cpu_ticks "$p")
+    awk -v c="$((c1 - c0))" -v hz="$hz" -v a="$t0" -v b="$EPOCHREALTIME" \
+        'BEGIN { printf "%.0f %.0f\n", c * 1000 / hz, (b - a) * 1000 }'
+}
+summary() { sort -n | awk '{ v[NR] = $1 } END {
+    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "median %.1f, range %.1f to %.1f (%d runs)\n", m, v[1], v[NR], NR }'; }
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
+echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
+echo "sound server: ${PULSE_SERVER:-default}"
+
+for program in omvar bare_window; do : >"$work/$program.startup"; : >"$work/$program.hwm"; done
+for run in $(seq "$runs"); do
+    for program in omvar bare_window; do
+        launch "$program" >>"$work/$program.startup"
+        sleep 2
+        status_kb "$pid" VmHWM >>"$work/$program.hwm"
+        if [ "$run" -eq 1 ]; then
+            rss=$(status_kb "$pid" VmRSS)
+            s0=$(switches "$pid")
+            read -r idle_cpu idle_wall < <(cpu_during "$pid" sleep 10)
+            s1=$(switches "$pid")
+            echo "$program idle: ${idle_cpu} ms CPU in ${idle_wall} ms, $((s1 - s0)) context" \
+                "switches; VmRSS ${rss} kB"
+        fi
+        stop
+    done
+done
+for program in omvar bare_window; do
+    echo "$program start-up to mapped window, ms: $(summary <"$work/$program.startup")"
+    echo "$program VmHWM with the window up, kB: $(summary <"$work/$program.hwm")"
+done
+
+# A game: "Nová hra" at the centre of its button, client (32, 296) size 113 x 33.
+launch omvar >/dev/null
+sleep 2
+menu=$(xdotool search --onlyvisible --name '^Omvar  v2\.0$' | head -1)
+drain
+t0=$EPOCHREALTIME
+xdotool mousemove --window "$menu" 88 312 click 1
+echo "game screen mapped $(wait_for_map "$t0") ms after the click on \"Nová hra\""
+board=$(xdotool search --onlyvisible --name '^Omvar  v2\.0$' | head -1)
+read -r play_cpu play_wall < <(cpu_during "$pid" sleep 10)
+echo "game running, no clicks: ${play_cpu} ms CPU in ${play_wall} ms"
+read -r click_cpu click_wall < <(cpu_during "$pid" \
+    xdotool mousemove --window "$board" 320 480 click --repeat 100 --delay 100 1)
+echo "game running, 100 clicks on the house front: ${click_cpu} ms CPU in ${click_wall} ms"
+# A second press this soon on the same spot is a double-click, which is not a shot: only
+# every other click above counts. Alternating between two points 40 px apart, each counts.
+alternating=()
+for _ in $(seq 50); do
+    alternating+=(mousemove --window "$board" 360 480 click 1 sleep 0.1
+        mousemove --window "$board" 320 480 click 1 sleep 0.1)
+done
+read -r shot_cpu shot_wall < <(cpu_during "$pid" xdotool "${alternating[@]}")
+echo "game running, 100 clicks alternating between two points: ${shot_cpu} ms CPU in" \
+    "${shot_wall} ms"
+echo "game VmHWM after the clicks: $(status_kb "$pid" VmHWM) kB"
+stop
