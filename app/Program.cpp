@@ -39,6 +39,13 @@ QString Program::programFile(const QString& fileName) const {
 }
 
 QString Program::scoreFile() const {
+    if (m_scoreFile.isEmpty()) {
+        m_scoreFile = findScoreFile();
+    }
+    return m_scoreFile;
+}
+
+QString Program::findScoreFile() const {
     const QString beside = programFile(ScoreFileName);
     // Opening for appending changes neither the contents nor the modification time.
     QFile file(beside);

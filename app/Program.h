@@ -49,6 +49,7 @@ public:
     // an existing writable Data5.dat always wins, and a new one is made there when the
     // folder takes new files. An installed program's folder is not the player's to write,
     // so there it lies in the player's own data folder, which is created when chosen.
+    // Decided once, on first use.
     QString scoreFile() const;
 
     // A file in the program's folder (App.Path followed by the separator and the name).
@@ -59,6 +60,9 @@ public:
     static QStringList soundFiles();
 
 private:
+    QString findScoreFile() const;
+
     FormsRuntime m_runtime;
     ScoreTable m_scores;
+    mutable QString m_scoreFile;
 };
