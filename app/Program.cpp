@@ -60,9 +60,10 @@ QString Program::findScoreFile() const {
     return QDir::toNativeSeparators(folder + u'/' + ScoreFileName);
 }
 
-QStringList Program::soundFiles() {
-    return {QStringLiteral("Data1.dat"), QStringLiteral("Data2.dat"), QStringLiteral("Data3.dat"),
-            QStringLiteral("Data4.dat")};
+const QStringList& Program::soundFiles() {
+    static const QStringList files{QStringLiteral("Data1.dat"), QStringLiteral("Data2.dat"),
+                                   QStringLiteral("Data3.dat"), QStringLiteral("Data4.dat")};
+    return files;
 }
 
 void Program::playSound(Sound sound) {

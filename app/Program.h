@@ -57,7 +57,7 @@ public:
     // Plays a sound asynchronously; one that cannot be played is simply not heard.
     void playSound(Sound sound);
     // The sound files beside the program, in the order of the enum.
-    static QStringList soundFiles();
+    static const QStringList& soundFiles();
 
 private:
     QString findScoreFile() const;
