@@ -1,3 +1,5 @@
+#include "support/Files.h"
+
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -15,11 +17,6 @@ const QRect figureBoxes[] = {{240, 280, 49, 49},
                              {240, 424, 49, 49}};
 const char* const figureBoxNames[] = {"upper left", "upper middle", "upper right", "ground right",
                                       "ground left"};
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 quint16 u16(const QByteArray& bytes, int at) {
     return qFromLittleEndian<quint16>(bytes.constData() + at);
@@ -155,7 +152,7 @@ private slots:
         QFETCH(int, runsOnDiagonal);
         QFETCH(bool, centreOpaque);
 
-        const QByteArray bytes = readAll(path);
+        const QByteArray bytes = readFile(path);
         QCOMPARE(bytes.size(), 6 + 16 + 744);
         QCOMPARE(u16(bytes, 2), 1); // an icon, not a cursor file
         QCOMPARE(u16(bytes, 4), 1); // one image
@@ -193,7 +190,7 @@ private slots:
         QFETCH(QString, path);
         QFETCH(int, scale);
         if (scale == 1) {
-            const QByteArray bytes = readAll(path);
+            const QByteArray bytes = readFile(path);
             QCOMPARE(bytes.size(), 780854);
             QCOMPARE(u16(bytes, 28), 24); // bits per pixel
         }
@@ -284,7 +281,7 @@ private slots:
     void soundsStartAtOnceAndStayShort() {
         QFETCH(QString, file);
         QFETCH(double, maxSeconds);
-        const Wave wave = parseWave(readAll(QStringLiteral(OMVAR_PROGRAM_DIR "/") + file));
+        const Wave wave = parseWave(readFile(QStringLiteral(OMVAR_PROGRAM_DIR "/") + file));
         QCOMPARE(wave.format, 1); // PCM
         QCOMPARE(wave.channels, 1);
         QVERIFY(wave.rate == 22050 || wave.rate == 44100);

@@ -2,6 +2,8 @@
 // the program folder with its sounds, a launcher on the PATH, the desktop entry, the
 // AppStream metainfo and the icons. The validators run where they are installed.
 //   OMVAR_CMAKE_COMMAND, OMVAR_BUILD_DIR, OMVAR_SOURCE_DIR, OMVAR_APP_ID
+#include "support/Files.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -13,11 +15,6 @@
 namespace {
 
 const QString AppId = QStringLiteral(OMVAR_APP_ID);
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct Run {
     int exitCode = -1;
@@ -67,8 +64,8 @@ private slots:
         for (const char* sound : {"Data1.dat", "Data2.dat", "Data3.dat", "Data4.dat"}) {
             const QString installed = path(QStringLiteral("lib/omvar/") + QLatin1String(sound));
             QVERIFY2(QFileInfo(installed).isFile(), sound);
-            QCOMPARE(readAll(installed),
-                     readAll(QStringLiteral(OMVAR_SOURCE_DIR "/assets/") + QLatin1String(sound)));
+            QCOMPARE(readFile(installed),
+                     readFile(QStringLiteral(OMVAR_SOURCE_DIR "/assets/") + QLatin1String(sound)));
         }
     }
 
@@ -96,7 +93,7 @@ private slots:
     void theDesktopEntryNamesTheGame() {
         QFETCH(QString, key);
         QFETCH(QString, value);
-        const QString entry = QString::fromUtf8(readAll(desktopEntry()));
+        const QString entry = QString::fromUtf8(readFile(desktopEntry()));
         QVERIFY2(!entry.isEmpty(), qPrintable(desktopEntry()));
         const QString found = desktopValue(entry, key);
         QVERIFY2(!found.isEmpty(), qPrintable(key));
@@ -117,7 +114,7 @@ private slots:
 
     void theMetainfoValidatesAndLaunchesTheDesktopEntry() {
         const QString metainfo = path(QStringLiteral("share/metainfo/%1.metainfo.xml").arg(AppId));
-        const QString text = QString::fromUtf8(readAll(metainfo));
+        const QString text = QString::fromUtf8(readFile(metainfo));
         QVERIFY(text.contains(QStringLiteral("<id>%1</id>").arg(AppId)));
         QVERIFY(text.contains(
             QStringLiteral("<launchable type=\"desktop-id\">%1.desktop</launchable>").arg(AppId)));

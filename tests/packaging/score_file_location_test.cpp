@@ -1,5 +1,6 @@
 // Where the score file lives: beside a program the player may write to, else in the
 // player's own data folder.
+#include "support/Files.h"
 #include "support/TestProgram.h"
 
 #include <QDir>
@@ -19,12 +20,6 @@ std::unique_ptr<Program> programIn(const QString& folder) {
     services.today = [] { return QDate(2026, 12, 8); };
     services.appPath = folder;
     return std::make_unique<Program>(std::move(services));
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 //   OMVAR_RESOURCE_SCRIPT  the generated omvar.rc
 //   OMVAR_ICON_FILE        assets/omvar.ico, whose image the resource carries
 #include "VersionResource.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QProcess>
@@ -19,11 +20,6 @@ constexpr int IconImageType = 3;
 constexpr int IconGroupType = 14;
 constexpr int VersionType = 16;
 constexpr quint32 FixedInfoSignature = 0xFEEF04BD;
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 quint16 word(const QByteArray& bytes, int at) {
     return qFromLittleEndian<quint16>(bytes.constData() + at);
@@ -49,7 +45,7 @@ private slots:
         QCOMPARE(windres({QStringLiteral("-O"), QStringLiteral("res"),
                           QStringLiteral(OMVAR_RESOURCE_SCRIPT), res}),
                  0);
-        std::optional<std::vector<Resource>> resources = readResources(readAll(res));
+        std::optional<std::vector<Resource>> resources = readResources(readFile(res));
         QVERIFY2(resources, "the compiled resources do not parse");
         m_resources = std::move(*resources);
     }
@@ -96,7 +92,7 @@ private slots:
         QCOMPARE(qint32(dword(image, 4)), 32);
         QCOMPARE(qint32(dword(image, 8)), 64); // the colours and the mask, one above the other
         QCOMPARE(word(image, 14), quint16(4));
-        const QByteArray icon = readAll(QStringLiteral(OMVAR_ICON_FILE));
+        const QByteArray icon = readFile(QStringLiteral(OMVAR_ICON_FILE));
         QVERIFY(icon.size() >= 22);
         QCOMPARE(icon.mid(int(dword(icon, 18)), int(dword(icon, 14))), image);
     }

@@ -1,4 +1,5 @@
 #include "scores/ScoreFile.h"
+#include "support/Files.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -18,12 +19,6 @@ namespace {
 QByteArray contentsOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 } // namespace

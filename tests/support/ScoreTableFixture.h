@@ -4,20 +4,10 @@
 #include "scores/Cp1250.h"
 #include "scores/Form4.h"
 #include "scores/Form5.h"
+#include "support/Files.h"
 #include "support/GameFixture.h"
 
 #include <QFile>
-
-inline void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-inline QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The five statistics boxes: misses, hits, shots, accuracy, date.
 inline QStringList statistics(Form4& table) {
