@@ -43,10 +43,10 @@ ScoreReadResult readScoreRecords(QByteArrayView bytes) {
     ScoreTable& table = result.table;
     const std::array columns = {&table.ScoreNames, &table.ScoreMisses, &table.ScoreHits,
                                 &table.ScoreShots, &table.ScoreDates};
-    // One line per record in a well-formed file; a record takes at least five bytes.
-    const qsizetype lines = std::count(bytes.begin(), bytes.end(), '\n') + 1;
+    // A record takes at least five bytes (four commas and a line end). Room the file does
+    // not use is never touched, so it costs address space, not memory.
     for (TextList* column : columns) {
-        column->reserve(std::min(lines, bytes.size() / 5 + 1));
+        column->reserve(bytes.size() / 5 + 1);
     }
 
     ScoreFieldReader reader(bytes);
