@@ -26,7 +26,6 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <ctime>
 #include <vector>
 
 namespace {
