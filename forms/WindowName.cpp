@@ -29,10 +29,10 @@ void clearWindowName(QWindow* window) {
     SetWindowTextW(reinterpret_cast<HWND>(window->winId()), L"");
 #elif defined(OMVAR_HAVE_XCB)
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr) {
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || connection == nullptr) {
         return; // not on X11: offscreen, or another window system
     }
-    xcb_connection_t* connection = x11->connection();
     const auto id = xcb_window_t(window->winId());
     const xcb_atom_t utf8 = atom(connection, "UTF8_STRING");
     const xcb_atom_t netName = atom(connection, "_NET_WM_NAME");
