@@ -56,9 +56,9 @@ TextBox::TextBox(QWidget* parent, const TextBoxSpec& settings) : QLineEdit(paren
     setFrame(settings.border);
     setReadOnly(settings.locked);
     setAccessibleName(settings.accessibleName);
-    if (settings.pointer) {
-        setCursor(*settings.pointer);
-    }
+    // A text box's own pointer is the text cursor, locked or not; a read-only line edit
+    // would take the arrow.
+    setCursor(settings.pointer.value_or(QCursor(Qt::IBeamCursor)));
     QPalette palette = this->palette();
     if (settings.foreColor.isValid()) {
         palette.setColor(QPalette::Text, settings.foreColor);
