@@ -3,6 +3,7 @@
 #include "forms/RuntimeError.h"
 
 #include <QAbstractListModel>
+#include <QMouseEvent>
 
 namespace {
 
@@ -77,6 +78,17 @@ ListBox::ListBox(QWidget* parent, const ListBoxSpec& settings)
 }
 
 ListBox::~ListBox() = default;
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    const int before = ListIndex();
+    QListView::mousePressEvent(event);
+    // A click on the entry already selected changes no selection, yet it is a click.
+    const bool onSelected = before >= 0 && ListIndex() == before &&
+                            indexAt(event->position().toPoint()).row() == before;
+    if (event->button() == Qt::LeftButton && onSelected && m_handler) {
+        m_handler();
+    }
+}
 
 void ListBox::AddItem(const QString& item) {
     AddItems(TextList{item});

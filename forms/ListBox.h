@@ -15,8 +15,9 @@ struct ListBoxSpec {
 };
 
 // A list box of text entries in the order added. Its Click is raised when the player
-// selects an entry and whenever code sets ListIndex. Fast at any size: a million entries
-// take one buffer, and an entry too long for any row is shown cut short.
+// selects an entry or clicks the one already selected, and whenever code sets ListIndex.
+// Fast at any size: a million entries take one buffer, and an entry too long for any row
+// is shown cut short.
 class ListBox : public QListView {
 public:
     ListBox(QWidget* parent, const ListBoxSpec& settings);
@@ -40,6 +41,9 @@ public:
     // The selected entry's text; empty when none is selected.
     QString Text() const;
     QString List(int index) const;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void select(int index);
