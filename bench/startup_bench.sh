@@ -49,27 +49,9 @@ mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
 unset QT_QPA_PLATFORM
 
-display=:$((300 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-coproc XEV { exec stdbuf -oL xev -root -event substructure; }
-sleep 0.5
+# shellcheck source=bench/xsession.sh
+source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 
-drain() { while read -r -t 0.3 -u "${XEV[0]}" _; do :; done; }
-# Milliseconds from $1 (an EPOCHREALTIME) until the next window is mapped.
-wait_for_map() {
-    local line
-    while read -r -t 20 -u "${XEV[0]}" line; do
-        if [[ $line == MapNotify* ]]; then
-            awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }'
-            return 0
-        fi
-    done
-    echo "no window was mapped" >&2
-    return 1
-}
 peak_kb() { awk '$1 == "VmHWM:" { print $2 }' "/proc/$pid/status"; }
 # Median and range of the numbers on standard input, with $1 digits after the point.
 median() { sort -n | awk -v d="${1:-1}" '{ v[NR] = $1 } END {
