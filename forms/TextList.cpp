@@ -1,5 +1,7 @@
 #include "forms/TextList.h"
 
+#include <QDebug>
+
 #include <algorithm>
 
 TextList::TextList(std::initializer_list<QStringView> texts) {

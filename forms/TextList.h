@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QDebug>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+class QDebug;
 
 // A list of texts kept in one buffer: the characters of every entry in one string and where
 // each entry ends in one array, two allocations in all where a QStringList makes one per
