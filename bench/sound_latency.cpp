@@ -1,9 +1,9 @@
-// How long a click waits for its sound with the Qt Multimedia backend: the time from the
+// How long a click waits for its sound with the OpenAL Soft backend: the time from the
 // PlaySoundFile call (async) to the first audible sample recorded on the PulseAudio sink's
 // monitor. Run it through tests/sound/with-null-sink.sh. The recorder's own delay (a few
 // milliseconds) is included, so the numbers are upper bounds.
 #include "sound/Module1.h"
-#include "sound/QtSoundOutput.h"
+#include "sound/OpenAlSoundOutput.h"
 #include "tests/sound/MonitorRecorder.h"
 #include "tests/sound/ToneWave.h"
 
@@ -84,14 +84,13 @@ int main(int argc, char** argv) {
     const QString notPreloaded = writeTone(dir, QStringLiteral("Data2.dat"), 0.4);
     const QString preloaded = writeTone(dir, QStringLiteral("Data4.dat"), 0.3);
 
-    QtSoundOutput output;
+    OpenAlSoundOutput output;
+    waitFor([] { return false; }, 500); // the device opens on its worker thread meanwhile
     std::printf("first play in the process, not preloaded: %.1f ms\n",
                 measure(recorder, output, cold));
     std::printf("first play of a file not preloaded:       %.1f ms\n",
                 measure(recorder, output, notPreloaded));
 
-    output.preload({preloaded});
-    waitFor([] { return false; }, 500); // loading runs on Qt's loader thread meanwhile
     std::vector<double> delays;
     for (int i = 0; i < Plays; ++i) {
         const double delay = measure(recorder, output, preloaded);
