@@ -4,6 +4,7 @@
 #include "sound/SoundOutput.h"
 
 #include <QStringList>
+#include <QTemporaryFile>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -36,10 +37,12 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    void prepareEnvironment();
     OpenAlDevice* device();
     void startOpening();
     static void waitForEnd(OpenAlDevice& device, int durationMs);
 
+    QTemporaryFile m_settings; // read by OpenAL Soft when it is first called
     QStringList m_preload;
     Opener m_opener;
     std::future<std::unique_ptr<OpenAlDevice>> m_opening;
