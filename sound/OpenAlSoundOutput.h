@@ -18,7 +18,8 @@
 // waits for the sound server. A play while it is still opening waits up to ReadyWaitMs for
 // it and is silent if it is not ready by then. A device that is lost (its server went away)
 // is closed at the next play and opened again; while there is none, a play tries again at
-// most once a RetryIntervalMs, on the worker thread. Lives on the user-interface thread.
+// most once a RetryIntervalMs, on the worker thread. Lives on the user-interface thread;
+// one at a time in a process, since OpenAL's current context is the process's.
 class OpenAlSoundOutput : public SoundOutput {
 public:
     using Opener = std::function<std::unique_ptr<OpenAlDevice>(const QStringList&)>;
