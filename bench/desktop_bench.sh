@@ -44,11 +44,9 @@ mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
 unset QT_QPA_PLATFORM
 
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# No window manager: its frames would be the windows mapped first.
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/x-session.sh"
+start_x_session "$work" bare
 
 # One xev for the whole run, line-buffered, watching windows appear on the root window.
 coproc XEV { exec stdbuf -oL xev -root -event substructure; }

@@ -9,7 +9,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 if [ -z "${OMVAR_NULL_SINK_MONITOR:-}" ]; then
     exec "$here/../tests/sound/with-null-sink.sh" "$0" "$@"
 fi
-for tool in Xvfb openbox xdotool xdpyinfo; do
+for tool in Xvfb openbox xdotool xdpyinfo xprop; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
 
@@ -25,15 +25,8 @@ trap cleanup EXIT
 mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
 unset QT_QPA_PLATFORM
-
-display=:$((500 + RANDOM % 200))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-sleep 1
+source "$here/../tests/e2e/x-session.sh"
+start_x_session "$work"
 
 echo "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"

@@ -10,7 +10,7 @@ set -euo pipefail
 
 game=${1:?usage: sounds.sh <omvar executable> <sound_onsets executable>}
 onsets=${2:?usage: sounds.sh <omvar executable> <sound_onsets executable>}
-for tool in Xvfb openbox xdotool xwininfo xdpyinfo import convert parecord; do
+for tool in Xvfb openbox xdotool xwininfo xdpyinfo xprop import convert parecord; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 if [ -z "${OMVAR_NULL_SINK_MONITOR:-}" ]; then
@@ -35,15 +35,9 @@ cp "$game" "$(dirname "$game")"/Data[1-4].dat "$work/"
 mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
 
-display=:$((300 + RANDOM % 200))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 unset QT_QPA_PLATFORM
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+source "$(dirname "${BASH_SOURCE[0]}")/x-session.sh"
+start_x_session "$work"
 
 # The id of the visible top-level window of that size, waiting up to 10 s for it.
 window_of_size() {
