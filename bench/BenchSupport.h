@@ -2,7 +2,16 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <ctime>
 #include <functional>
+
+// This thread's CPU time so far, in ns: the part of a call's time spent computing rather
+// than waiting, which other work on the machine changes far less than the wall time.
+inline qint64 threadCpuNs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 
 // Peak resident memory of this process so far (VmHWM), in KiB; -1 where it cannot be read.
 inline long peakMemoryKiB() {

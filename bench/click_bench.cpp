@@ -11,6 +11,7 @@
 // with the event loop running between them.
 // Run with QT_QPA_PLATFORM=offscreen; an argument sets the clicks per batch (default 20000).
 
+#include "BenchSupport.h"
 #include "app/Form3.h"
 #include "forms/Conversions.h"
 #include "game/Form1.h"
@@ -25,7 +26,6 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <ctime>
 #include <vector>
 
 namespace {
@@ -37,14 +37,6 @@ const QPoint HouseFront{320, 480};   // the shooting area
 const QPoint Sky{100, 100};          // the picture: no shot
 
 QTextStream out(stdout);
-
-// This thread's CPU time so far, in ns: the part of a call's time spent computing rather
-// than waiting.
-qint64 threadCpuNs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 struct Cost {
     double median; // µs per call, the median of Batches batches

@@ -127,9 +127,13 @@ done
 launch omvar >/dev/null
 sleep 2
 menu=$(xdotool search --onlyvisible --name '^Omvar  v2\.0$' | head -1)
+xdotool mousemove --window "$menu" 88 312
+sleep 0.2
 drain
+# The map is seen only once xdotool has returned: without --delay 0 it waits 100 ms after
+# the click, and that wait would count as the game's.
 t0=$EPOCHREALTIME
-xdotool mousemove --window "$menu" 88 312 click 1
+xdotool click --delay 0 1
 echo "game screen mapped $(wait_for_map "$t0") ms after the click on \"Nová hra\""
 board=$(xdotool search --onlyvisible --name '^Omvar  v2\.0$' | head -1)
 read -r play_cpu play_wall < <(cpu_during "$pid" sleep 10)

@@ -4,7 +4,15 @@
 
 #include <QAbstractListModel>
 #include <QMouseEvent>
-#include <QStringList>
+
+namespace {
+
+// Longer entries are shown cut to this many characters: far more than a row can show, and
+// a row is elided at its edge anyway, but laying out a hand-edited name of megabytes on
+// every paint would freeze the screen. The entry itself keeps its whole text.
+constexpr qsizetype longestShown = 256;
+
+} // namespace
 
 class ListBoxModel : public QAbstractListModel {
 public:
@@ -16,15 +24,21 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-            return m_items.at(index.row());
+            return shown(m_items.view(index.row()));
         }
         return {};
     }
 
-    void append(const QString& item) {
-        const int row = int(m_items.size());
-        beginInsertRows({}, row, row);
-        m_items.append(item);
+    void append(const TextList& items) {
+        const qsizetype first = m_items.size();
+        beginInsertRows({}, int(first), int(first + items.size() - 1));
+        if (m_items.isEmpty()) {
+            m_items = items; // shares the texts' storage
+        } else {
+            for (qsizetype i = 0; i < items.size(); ++i) {
+                m_items.append(items.view(i));
+            }
+        }
         endInsertRows();
     }
 
@@ -34,10 +48,17 @@ public:
         endResetModel();
     }
 
-    const QStringList& items() const { return m_items; }
+    const TextList& items() const { return m_items; }
 
 private:
-    QStringList m_items;
+    static QString shown(QStringView text) {
+        if (text.size() <= longestShown) {
+            return text.toString();
+        }
+        return text.first(longestShown - 1).toString() + u'\u2026';
+    }
+
+    TextList m_items;
 };
 
 ListBox::ListBox(QWidget* parent, const ListBoxSpec& settings)
@@ -70,8 +91,14 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void ListBox::AddItem(const QString& item) {
-    m_model->append(item);
-    m_newIndex = int(m_model->items().size()) - 1;
+    AddItems(TextList{item});
+}
+
+void ListBox::AddItems(const TextList& items) {
+    if (!items.isEmpty()) {
+        m_model->append(items);
+        m_newIndex = int(m_model->items().size()) - 1;
+    }
 }
 
 void ListBox::Clear() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Layout.h"
+#include "forms/TextList.h"
 
 #include <QListView>
 #include <functional>
@@ -14,8 +15,9 @@ struct ListBoxSpec {
 };
 
 // A list box of text entries in the order added. Its Click is raised when the player
-// selects an entry or clicks the one already selected, and whenever code sets ListIndex. Fast at
-// any size: a million entries take one string each.
+// selects an entry or clicks the one already selected, and whenever code sets ListIndex.
+// Fast at any size: a million entries take one buffer, and an entry too long for any row
+// is shown cut short.
 class ListBox : public QListView {
 public:
     ListBox(QWidget* parent, const ListBoxSpec& settings);
@@ -24,6 +26,9 @@ public:
     void setClickHandler(std::function<void()> handler) { m_handler = std::move(handler); }
 
     void AddItem(const QString& item);
+    // Adds the entries at the end in one step, as AddItem would one by one. The list
+    // shares their storage with `items`.
+    void AddItems(const TextList& items);
     void Clear();
     int ListCount() const;
     // The position of the entry added last; -1 when none was added since the last Clear.

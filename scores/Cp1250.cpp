@@ -45,12 +45,15 @@ int byteOf(QChar character) {
 
 QString fromCp1250(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
+    decodeCp1250(bytes, text.data());
+    return text;
+}
+
+void decodeCp1250(QByteArrayView bytes, QChar* out) {
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
         *out++ = QChar(value < 0x80 ? char16_t(value) : highHalf[value - 0x80]);
     }
-    return text;
 }
 
 QByteArray toCp1250(QStringView text) {

@@ -13,6 +13,8 @@
 // Every byte decodes to exactly one character, so decoding never fails and encoding
 // what was decoded gives back the same bytes.
 QString fromCp1250(QByteArrayView bytes);
+// The same into room for bytes.size() characters at `out`.
+void decodeCp1250(QByteArrayView bytes, QChar* out);
 
 // A character Windows-1250 cannot store becomes '?'.
 QByteArray toCp1250(QStringView text);

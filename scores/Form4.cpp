@@ -21,9 +21,7 @@ bool Form4::ReadScoreFile() {
     ScoreReadResult read = readScoreFile(m_program.scoreFile());
     ScoreTable& scores = m_program.scores();
     scores = std::move(read.table);
-    for (const QString& name : scores.ScoreNames) {
-        List1->AddItem(name);
-    }
+    List1->AddItems(scores.ScoreNames);
     try {
         List1->setListIndex(0);
     } catch (const RuntimeError&) {

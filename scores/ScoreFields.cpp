@@ -1,28 +1,6 @@
 #include "scores/ScoreFields.h"
 
-#include "scores/Cp1250.h"
-
-#include <algorithm>
-#include <bit>
-#include <cstdint>
-
 namespace {
-
-// Fields of up to longestShared bytes are looked up among the texts met before. The table
-// holds at most mostShared texts (fewer for a small file), so a file of distinct names
-// costs no more than a small table.
-constexpr qsizetype longestShared = 24;
-constexpr qsizetype minimumShared = 16;
-constexpr qsizetype mostShared = 4096;
-
-// FNV-1a: quick for the few bytes of a field.
-std::size_t hashOf(std::string_view bytes) {
-    std::uint64_t hash = 14695981039346656037u;
-    for (const char byte : bytes) {
-        hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211u;
-    }
-    return std::size_t(hash ^ (hash >> 32));
-}
 
 bool isBlank(char byte) {
     return byte == ' ' || byte == '\t';
@@ -49,35 +27,7 @@ void ScoreFieldReader::skipDelimiter() {
     }
 }
 
-QString ScoreFieldReader::decode(qsizetype begin, qsizetype end) {
-    const QByteArrayView field = m_bytes.sliced(begin, end - begin);
-    if (field.size() > longestShared) {
-        return fromCp1250(field);
-    }
-    if (m_known.empty()) {
-        // Small files get a small table; it never fills beyond half its slots.
-        m_known.resize(std::bit_ceil(
-            std::size_t(std::clamp<qsizetype>(m_bytes.size(), 2 * minimumShared, 2 * mostShared))));
-    }
-    const std::string_view bytes(field.data(), std::size_t(field.size()));
-    std::size_t slot = hashOf(bytes);
-    for (;; ++slot) {
-        Known& known = m_known[slot & (m_known.size() - 1)];
-        if (!known.used) {
-            QString text = fromCp1250(field);
-            if (2 * m_knownCount < m_known.size()) {
-                known = {bytes, text, true};
-                ++m_knownCount;
-            }
-            return text;
-        }
-        if (known.bytes == bytes) {
-            return known.text;
-        }
-    }
-}
-
-std::optional<QString> ScoreFieldReader::readField() {
+std::optional<QByteArrayView> ScoreFieldReader::readField() {
     if (atEnd()) {
         return std::nullopt;
     }
@@ -97,7 +47,7 @@ std::optional<QString> ScoreFieldReader::readField() {
             ++m_pos;
         }
         skipDelimiter();
-        return decode(begin, end);
+        return m_bytes.sliced(begin, end - begin);
     }
     const qsizetype begin = m_pos;
     while (m_pos < size && !isDelimiter(m_bytes[m_pos])) {
@@ -105,5 +55,5 @@ std::optional<QString> ScoreFieldReader::readField() {
     }
     const qsizetype end = m_pos;
     skipDelimiter();
-    return decode(begin, end);
+    return m_bytes.sliced(begin, end - begin);
 }

@@ -1,11 +1,8 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QString>
 
 #include <optional>
-#include <string_view>
-#include <vector>
 
 // Reads the score file as one stream of fields, by the rules of the runtime's field input:
 // - a comma or a line end ends a field; CR LF is one line end, a lone CR or LF is one too;
@@ -15,8 +12,9 @@
 //   quote up to the next delimiter is discarded;
 // - two delimiters in a row give an empty field;
 // - blanks at the end of an unquoted field are kept.
-// Fields are decoded from Windows-1250. Records are not known here: a record is simply the
-// next five fields, so line ends are not checked against record boundaries.
+// Fields are given as their bytes, still in Windows-1250. Records are not known here: a
+// record is simply the next five fields, so line ends are not checked against record
+// boundaries.
 // The bytes must outlive the reader.
 class ScoreFieldReader {
 public:
@@ -24,26 +22,16 @@ public:
 
     bool atEnd() const { return m_pos >= m_bytes.size(); }
 
-    // The next field. Nothing when the end of the file was reached before this read, which
-    // is the runtime's "input past end of file" error. A read that starts before the end
-    // always yields a field, possibly empty (blanks only up to the end, say).
-    std::optional<QString> readField();
+    // The next field's bytes, quotes and delimiter left out. Nothing when the end of the
+    // file was reached before this read, which is the runtime's "input past end of file"
+    // error. A read that starts before the end always yields a field, possibly empty
+    // (blanks only up to the end, say).
+    std::optional<QByteArrayView> readField();
 
 private:
     // Moves past the delimiter at m_pos, if any: a comma, CR LF, a lone CR or a lone LF.
     void skipDelimiter();
-    QString decode(qsizetype begin, qsizetype end);
 
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
-    // Score files repeat the same short texts (counts, dates, names of regular players):
-    // such fields share one string, which spares most allocations and memory. An open
-    // addressing table keyed by the field's bytes, filled up to half its slots.
-    struct Known {
-        std::string_view bytes;
-        QString text;
-        bool used = false;
-    };
-    std::vector<Known> m_known;
-    std::size_t m_knownCount = 0;
 };

@@ -43,20 +43,21 @@ ScoreReadResult readScoreRecords(QByteArrayView bytes) {
     ScoreTable& table = result.table;
     const std::array columns = {&table.ScoreNames, &table.ScoreMisses, &table.ScoreHits,
                                 &table.ScoreShots, &table.ScoreDates};
-    // One line per record in a well-formed file; a record takes at least five bytes.
-    const qsizetype lines = std::count(bytes.begin(), bytes.end(), '\n') + 1;
-    for (QStringList* column : columns) {
-        column->reserve(std::min(lines, bytes.size() / 5 + 1));
+    // A record takes at least five bytes (four commas and a line end). Room the file does
+    // not use is never touched, so it costs address space, not memory.
+    for (TextList* column : columns) {
+        column->reserve(bytes.size() / 5 + 1);
     }
 
     ScoreFieldReader reader(bytes);
     while (!reader.atEnd()) {
-        for (QStringList* column : columns) {
-            std::optional<QString> field = reader.readField();
+        for (TextList* column : columns) {
+            const std::optional<QByteArrayView> field = reader.readField();
             if (!field) {
                 result.errorOccurred = true; // read past the end: the entry stays empty
             }
-            column->append(field ? std::move(*field) : QString());
+            const QByteArrayView bytes = field.value_or(QByteArrayView());
+            column->appendWith(bytes.size(), [bytes](QChar* out) { decodeCp1250(bytes, out); });
         }
     }
     return result;

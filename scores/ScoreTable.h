@@ -1,15 +1,17 @@
 #pragma once
 
-#include <QStringList>
+#include "forms/TextList.h"
 
 // The score table in memory: five parallel text arrays, one entry per score record, in
 // file order. Entry k of every array belongs to record k (line k + 1 of a well-formed
 // score file) and to entry k of the list of players. The counts stay text; only the
-// accuracy turns them into numbers.
+// accuracy turns them into numbers. Each array keeps its texts in one buffer, so a table
+// of a million records takes tens of megabytes, not hundreds, and the list of players
+// shares the names' buffer.
 struct ScoreTable {
-    QStringList ScoreNames;  // player name
-    QStringList ScoreMisses; // shots that missed
-    QStringList ScoreHits;   // hits
-    QStringList ScoreShots;  // all shots
-    QStringList ScoreDates;  // date the record was saved, in that system's short format
+    TextList ScoreNames;  // player name
+    TextList ScoreMisses; // shots that missed
+    TextList ScoreHits;   // hits
+    TextList ScoreShots;  // all shots
+    TextList ScoreDates;  // date the record was saved, in that system's short format
 };

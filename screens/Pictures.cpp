@@ -1,5 +1,6 @@
 #include "screens/Pictures.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 namespace {
@@ -51,8 +52,15 @@ QPixmap figure() {
 }
 
 QIcon programIcon() {
-    QIcon icon(QStringLiteral(":/assets/omvar.ico"));
-    icon.addFile(QStringLiteral(":/assets/omvar@2x.png"));
+    // Decoded once, on the first call, and shared by the application and every window:
+    // decoding both renders took a few milliseconds of start-up for each window. Released
+    // while the application is being destroyed, as pixmaps should not outlive it.
+    static QIcon icon;
+    if (icon.isNull()) {
+        icon.addFile(QStringLiteral(":/assets/omvar.ico"));
+        icon.addFile(QStringLiteral(":/assets/omvar@2x.png"));
+        qAddPostRoutine([] { icon = QIcon(); });
+    }
     return icon;
 }
 

@@ -1,0 +1,109 @@
+#include "forms/TextList.h"
+#include "forms/ListBox.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// The one-buffer text list and the list box over it.
+class TextListTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void entriesReadBackAsAppended_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("none") << QStringList{};
+        QTest::newRow("one empty entry") << QStringList{""};
+        QTest::newRow("empty entries between others") << QStringList{"", "Anna", "", "", "Bob", ""};
+        QTest::newRow("Czech text") << QStringList{"Jiří Novák", "Eliška Šťastná", "Neznámý hráč"};
+    }
+    void entriesReadBackAsAppended() {
+        QFETCH(QStringList, texts);
+        TextList list;
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            // Half by append, half written in place, as the score file reader does.
+            if (i % 2 == 0) {
+                list.append(texts[i]);
+            } else {
+                const QString text = texts[i];
+                list.appendWith(text.size(),
+                                [&](QChar* out) { std::copy(text.begin(), text.end(), out); });
+            }
+        }
+        QCOMPARE(list.size(), texts.size());
+        QCOMPARE(list.toStringList(), texts);
+        QVERIFY(list == texts);
+        QCOMPARE(list.value(-1), QString());
+        QCOMPARE(list.value(texts.size()), QString());
+    }
+
+    void aCopyKeepsItsEntriesWhenTheOriginalChanges() {
+        TextList original{u"Anna", u"Bob"};
+        const TextList copy = original;
+        original.append(u"Cyril");
+        original.clear();
+        original.append(u"Dana");
+        QVERIFY(copy == (QStringList{"Anna", "Bob"}));
+        QVERIFY(original == QStringList{"Dana"});
+    }
+
+    void addItemsIsOneInsertAfterTheEntriesThere_data() {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<int>("newIndex");
+        QTest::newRow("into an empty list") << QStringList{} << QStringList{"A", "B", "C"} << 2;
+        QTest::newRow("after an entry") << QStringList{"A"} << QStringList{"B", "C"} << 2;
+        QTest::newRow("nothing added keeps NewIndex") << QStringList{"A"} << QStringList{} << 0;
+    }
+    void addItemsIsOneInsertAfterTheEntriesThere() {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, added);
+        QFETCH(int, newIndex);
+        ListBox list(nullptr, {.bounds = {0, 0, 2295, 2565}});
+        for (const QString& text : before) {
+            list.AddItem(text);
+        }
+        TextList items;
+        for (const QString& text : added) {
+            items.append(text);
+        }
+        QSignalSpy inserts(list.model(), &QAbstractItemModel::rowsInserted);
+        list.AddItems(items);
+        QCOMPARE(inserts.size(), added.isEmpty() ? 0 : 1);
+        QCOMPARE(list.ListCount(), before.size() + added.size());
+        QCOMPARE(list.NewIndex(), newIndex);
+        for (int i = 0; i < list.ListCount(); ++i) {
+            QCOMPARE(list.List(i), (before + added).at(i));
+        }
+    }
+
+    // A hand-edited score file can hold a name of megabytes: laying it out on every paint
+    // froze the screen. The row shows it cut short; the entry keeps the whole text.
+    void aLongEntryIsShownCutShortAndKeptWhole_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("shownLength");
+        QTest::newRow("256 characters, shown whole") << 256 << 256;
+        QTest::newRow("257 characters") << 257 << 256;
+        QTest::newRow("5 million characters") << 5'000'000 << 256;
+    }
+    void aLongEntryIsShownCutShortAndKeptWhole() {
+        QFETCH(int, length);
+        QFETCH(int, shownLength);
+        QString name(length, u'x');
+        name[0] = u'Ž';
+        ListBox list(nullptr, {.bounds = {0, 0, 2295, 2565}});
+        list.AddItem(name);
+        list.AddItem(QStringLiteral("Bob"));
+        list.setListIndex(0);
+        QCOMPARE(list.Text(), name);
+        QCOMPARE(list.List(0), name);
+        const QString shown = list.model()->index(0, 0).data().toString();
+        QCOMPARE(shown.size(), shownLength);
+        QVERIFY(name.startsWith(shown.chopped(1)));
+        QCOMPARE(shown.endsWith(u'…'), length > shownLength);
+        QCOMPARE(list.model()->index(1, 0).data().toString(), QStringLiteral("Bob"));
+        list.grab(); // paints the rows
+    }
+};
+
+QTEST_MAIN(TextListTest)
+#include "TextListTest.moc"
