@@ -96,6 +96,9 @@ std::optional<QString> ScoreFieldReader::readField() {
         while (m_pos < size && !isDelimiter(m_bytes[m_pos])) {
             ++m_pos;
         }
+        m_lastEnd = end == size ? FieldEnd::OpenQuote
+                    : atEnd()   ? FieldEnd::EndOfFile
+                                : FieldEnd::Delimiter;
         skipDelimiter();
         return decode(begin, end);
     }
@@ -104,6 +107,7 @@ std::optional<QString> ScoreFieldReader::readField() {
         ++m_pos;
     }
     const qsizetype end = m_pos;
+    m_lastEnd = atEnd() ? FieldEnd::EndOfFile : FieldEnd::Delimiter;
     skipDelimiter();
     return decode(begin, end);
 }

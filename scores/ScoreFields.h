@@ -29,6 +29,11 @@ public:
     // always yields a field, possibly empty (blanks only up to the end, say).
     std::optional<QString> readField();
 
+    // How the last field read ended: at its delimiter, at the end of the file, or at the
+    // end of the file inside a quoted field whose closing quote never came.
+    enum class FieldEnd { Delimiter, EndOfFile, OpenQuote };
+    FieldEnd lastFieldEnd() const { return m_lastEnd; }
+
 private:
     // Moves past the delimiter at m_pos, if any: a comma, CR LF, a lone CR or a lone LF.
     void skipDelimiter();
@@ -36,6 +41,7 @@ private:
 
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
+    FieldEnd m_lastEnd = FieldEnd::Delimiter;
     // Score files repeat the same short texts (counts, dates, names of regular players):
     // such fields share one string, which spares most allocations and memory. An open
     // addressing table keyed by the field's bytes, filled up to half its slots.
