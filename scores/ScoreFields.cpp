@@ -78,6 +78,18 @@ QString ScoreFieldReader::decode(qsizetype begin, qsizetype end) {
 }
 
 std::optional<QString> ScoreFieldReader::readField() {
+    const std::optional<Span> field = nextField();
+    if (!field) {
+        return std::nullopt;
+    }
+    return decode(field->begin, field->end);
+}
+
+bool ScoreFieldReader::skipField() {
+    return nextField().has_value();
+}
+
+std::optional<ScoreFieldReader::Span> ScoreFieldReader::nextField() {
     if (atEnd()) {
         return std::nullopt;
     }
@@ -100,7 +112,7 @@ std::optional<QString> ScoreFieldReader::readField() {
                     : atEnd()   ? FieldEnd::EndOfFile
                                 : FieldEnd::Delimiter;
         skipDelimiter();
-        return decode(begin, end);
+        return Span{begin, end};
     }
     const qsizetype begin = m_pos;
     while (m_pos < size && !isDelimiter(m_bytes[m_pos])) {
@@ -109,5 +121,5 @@ std::optional<QString> ScoreFieldReader::readField() {
     const qsizetype end = m_pos;
     m_lastEnd = atEnd() ? FieldEnd::EndOfFile : FieldEnd::Delimiter;
     skipDelimiter();
-    return decode(begin, end);
+    return Span{begin, end};
 }

@@ -28,6 +28,8 @@ public:
     // is the runtime's "input past end of file" error. A read that starts before the end
     // always yields a field, possibly empty (blanks only up to the end, say).
     std::optional<QString> readField();
+    // Moves past the next field as readField does, without decoding it; false at the end.
+    bool skipField();
 
     // How the last field read ended: at its delimiter, at the end of the file, or at the
     // end of the file inside a quoted field whose closing quote never came.
@@ -35,6 +37,12 @@ public:
     FieldEnd lastFieldEnd() const { return m_lastEnd; }
 
 private:
+    struct Span {
+        qsizetype begin;
+        qsizetype end;
+    };
+    // Finds the next field's bytes and moves past it and its delimiter.
+    std::optional<Span> nextField();
     // Moves past the delimiter at m_pos, if any: a comma, CR LF, a lone CR or a lone LF.
     void skipDelimiter();
     QString decode(qsizetype begin, qsizetype end);

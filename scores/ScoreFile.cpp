@@ -108,8 +108,7 @@ QByteArray recordCompletion(QByteArrayView existing) {
     }
     ScoreFieldReader reader(existing);
     qsizetype fields = 0;
-    while (!reader.atEnd()) {
-        reader.readField();
+    while (reader.skipField()) {
         ++fields;
     }
     const qsizetype missing = (fieldsPerRecord - fields % fieldsPerRecord) % fieldsPerRecord;
