@@ -121,7 +121,11 @@ std::optional<QByteArray> AppendFile::contents() {
         DWORD read = 0;
         const DWORD wanted = DWORD(std::min<qsizetype>(bytes.size() - done, 1 << 30));
         if (!ReadFile(m_handle, bytes.data() + done, wanted, &read, &from)) {
-            fail(GetLastError());
+            const DWORD error = GetLastError();
+            if (error == ERROR_HANDLE_EOF) {
+                break; // cut shorter meanwhile by something that takes no lock
+            }
+            fail(error);
             return std::nullopt;
         }
         if (read == 0) {
