@@ -85,6 +85,8 @@ private slots:
         QCOMPARE(lines.last(), QString());
         // Each copy's records arrive whole, each once, in the order it saved them.
         QHash<QString, int> next;
+        QString previous;
+        int turns = 0; // runs of lines from one copy: 4 if they had saved one after another
         for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
             const QRegularExpressionMatch match = wholeRecord.match(lines[i]);
             QVERIFY2(match.hasMatch(),
@@ -92,10 +94,13 @@ private slots:
             QString name = match.captured(1);
             name.remove(u'"');
             QCOMPARE(match.captured(2).toInt(), next[name]++);
+            turns += name != previous ? 1 : 0;
+            previous = name;
         }
         for (const QString& name : names) {
             QCOMPARE(next.value(name), perCopy);
         }
+        QVERIFY2(turns > names.size(), "the copies did not save at the same time");
         const ScoreReadResult read = readScoreFile(m_path);
         QVERIFY(!read.errorOccurred);
         QCOMPARE(read.table.ScoreNames.size(), names.size() * perCopy);
