@@ -10,12 +10,15 @@
 #    two spots so that no click pairs up with the one before as a double-click.
 # Sounds go to whatever PulseAudio server the environment names; run the script under
 # tests/sound/with-null-sink.sh for one that plays into nothing.
+# Given an earlier build as well, its game (omvar-before) takes turns with the two in the
+# start-up and memory runs, so that before and after are measured side by side.
 #
-# Usage: bench/desktop_bench.sh <build dir> [runs]
+# Usage: bench/desktop_bench.sh <build dir> [runs] [earlier build dir]
 set -euo pipefail
 
-build=${1:?usage: desktop_bench.sh <build dir> [runs]}
+build=${1:?usage: desktop_bench.sh <build dir> [runs] [earlier build dir]}
 runs=${2:-10}
+before=${3:-}
 for tool in Xvfb xev xdotool xwininfo xdpyinfo stdbuf; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
@@ -32,15 +35,18 @@ trap cleanup EXIT
 
 # A program folder of its own: no score file, the sound files beside the executable.
 cp "$build/bin/omvar" "$build/bin"/Data[1-4].dat "$build/bench/bare_window" "$work/"
+programs=(omvar bare_window)
+if [ -n "$before" ]; then
+    cp "$before/bin/omvar" "$work/omvar-before"
+    programs+=(omvar-before)
+fi
 mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
 unset QT_QPA_PLATFORM
 
-display=:$((200 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# No window manager: its frames would be the windows mapped first.
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/x-session.sh"
+start_x_session "$work" bare
 
 # One xev for the whole run, line-buffered, watching windows appear on the root window.
 coproc XEV { exec stdbuf -oL xev -root -event substructure; }
@@ -95,9 +101,9 @@ echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "sound server: ${PULSE_SERVER:-default}"
 
-for program in omvar bare_window; do : >"$work/$program.startup"; : >"$work/$program.hwm"; done
+for program in "${programs[@]}"; do : >"$work/$program.startup"; : >"$work/$program.hwm"; done
 for run in $(seq "$runs"); do
-    for program in omvar bare_window; do
+    for program in "${programs[@]}"; do
         launch "$program" >>"$work/$program.startup"
         sleep 2
         status_kb "$pid" VmHWM >>"$work/$program.hwm"
@@ -112,7 +118,7 @@ for run in $(seq "$runs"); do
         stop
     done
 done
-for program in omvar bare_window; do
+for program in "${programs[@]}"; do
     echo "$program start-up to mapped window, ms: $(summary <"$work/$program.startup")"
     echo "$program VmHWM with the window up, kB: $(summary <"$work/$program.hwm")"
 done

@@ -1,108 +1,229 @@
-// How long a click waits for its sound with the Qt Multimedia backend: the time from the
-// PlaySoundFile call (async) to the first audible sample recorded on the PulseAudio sink's
-// monitor. Run it through tests/sound/with-null-sink.sh. The recorder's own delay (a few
-// milliseconds) is included, so the numbers are upper bounds.
-#include "sound/Module1.h"
-#include "sound/QtSoundOutput.h"
+// Click-to-sound of the real game: the game screen of a running program is clicked through
+// XTest at random gaps, and each click's sound is looked for in a recording of the
+// PulseAudio null sink's monitor. The delay runs from the press as the X server has taken
+// it (stamped once XSync has returned) to the first sample of the click's sound file in
+// the recording, found by the opening of the file, stamped by its arrival from parecord
+// less the samples after it in its batch. The recorder's own delay (a few ms) is included,
+// so the numbers are upper bounds.
+//
+// The clicks of a short evening: "O programu" and "Váš úkol" in turn on the main menu, then
+// "Nová hra", then on the game screen the house front (a miss) and the sky (the alert
+// sound) in turn. No two clicks in a row fall on one spot, so none pairs up with the one
+// before as a double-click.
+// Usage, in an X session with the null sink (bench/sound_latency.sh sets both up):
+//   sound_latency <clicks> <seed> <omvar executable>...
+#include "sound/WaveFile.h"
 #include "tests/sound/MonitorRecorder.h"
-#include "tests/sound/ToneWave.h"
+#include "tests/sound/SoundOnsets.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <random>
 
 namespace {
 
-constexpr int Plays = 20;
-constexpr int AudibleLevel = 1000; // about -30 dBFS
-constexpr int WaitMs = 5000;
+constexpr int HeardWithinMs = 1000;
 
-// Lets events run until `done` holds or the time is up.
+constexpr int MenuClicks = 12;
+
+struct Spot {
+    int x;
+    int y;
+    int sound; // index among Data1.dat to Data4.dat
+};
+// In the 546 x 344 main menu: "O programu" and "Váš úkol".
+const Spot MenuSpots[] = {{88, 112, 3}, {88, 168, 3}};
+const Spot NewGame = {88, 312, 3};
+// In the 800 x 600 game screen: the house front away from every figure, and the sky.
+const Spot BoardSpots[] = {{320, 480, 2}, {100, 60, 1}, {420, 480, 2}, {200, 40, 1}};
+
+struct Click {
+    qint64 pressedNs;
+    int sound;
+};
+
+// Lets events run (the recorder's among them) until `done` holds or the time is up.
 template <typename Done> bool waitFor(Done done, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
     }
     return done();
 }
 
-QString writeTone(const QTemporaryDir& dir, const QString& name, double amplitude) {
-    ToneWave wave;
-    wave.durationMs = 100;
-    wave.amplitude = amplitude;
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {};
+// The game's visible top-level window of that size, or 0.
+Window findWindow(Display* display, int width, int height) {
+    QProcess search;
+    search.start(QStringLiteral("xdotool"),
+                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                  QStringLiteral("--name"), QStringLiteral("^Omvar  v2\\.0$")});
+    search.waitForFinished(5000);
+    for (const QByteArray& line : search.readAllStandardOutput().split('\n')) {
+        const Window window = line.trimmed().toULong();
+        XWindowAttributes attributes;
+        if (window && XGetWindowAttributes(display, window, &attributes) &&
+            attributes.width == width && attributes.height == height) {
+            return window;
+        }
     }
-    file.write(wave.bytes());
-    return path;
+    return 0;
 }
 
-// Plays the file once; the delay in ms until it was heard, or -1.
-double measure(MonitorRecorder& recorder, SoundOutput& output, const QString& path) {
+Window waitForWindow(Display* display, int width, int height) {
+    Window window = 0;
+    waitFor([&] { return (window = findWindow(display, width, height)) != 0; }, 10000);
+    return window;
+}
+
+// Presses and releases the left button at (x, y) in the window; the press's time.
+qint64 click(Display* display, Window window, int x, int y, const MonitorRecorder& clock) {
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY,
+                          &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XSync(display, False);
+    const qint64 pressed = clock.nowNs();
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+    return pressed;
+}
+
+std::vector<std::vector<qint16>> soundFiles(const QString& folder) {
+    std::vector<std::vector<qint16>> sounds;
+    for (int n = 1; n <= 4; ++n) {
+        const QString path = folder + QStringLiteral("/Data%1.dat").arg(n);
+        const std::optional<WaveFile> wave = WaveFile::inspect(path);
+        const QByteArray bytes = wave ? wave->samples(path) : QByteArray();
+        std::vector<qint16> samples;
+        for (qsizetype at = 0; wave && at + 2 * wave->channels <= bytes.size();
+             at += 2 * wave->channels) {
+            samples.push_back(qFromLittleEndian<qint16>(bytes.constData() + at));
+        }
+        sounds.push_back(samples);
+    }
+    return sounds;
+}
+
+void report(const QString& name, const std::vector<Click>& clicks, const MonitorRecorder& recorder,
+            qint64 begin, const std::vector<std::vector<qint16>>& sounds) {
+    const std::vector<qint16> heard(recorder.samples().begin() + begin, recorder.samples().end());
+    std::vector<SoundOnsets::Onset> onsets = SoundOnsets::find(heard, sounds);
+    std::vector<double> delays;
+    size_t next = 0;
+    for (size_t k = 0; k < clicks.size(); ++k) {
+        const Click& click = clicks[k];
+        while (next < onsets.size() &&
+               recorder.recordedAtNs(begin + onsets[next].sample) < click.pressedNs) {
+            ++next;
+        }
+        if (next < onsets.size() && onsets[next].sound == click.sound) {
+            const double delayMs =
+                double(recorder.recordedAtNs(begin + onsets[next].sample) - click.pressedNs) / 1e6;
+            if (delayMs <= HeardWithinMs) {
+                delays.push_back(delayMs);
+                ++next;
+                continue;
+            }
+        }
+        std::printf("  click %zu (sound %d) not heard within %d ms\n", k + 1, click.sound + 1,
+                    HeardWithinMs);
+    }
+    std::printf("%s: %zu of %zu clicks heard (%.0f %%), %zu onsets in all", qPrintable(name),
+                delays.size(), clicks.size(), 100.0 * double(delays.size()) / double(clicks.size()),
+                onsets.size());
+    if (!delays.empty()) {
+        std::sort(delays.begin(), delays.end());
+        const auto at = [&](double share) { return delays[size_t(share * (delays.size() - 1))]; };
+        std::printf("; delay min %.1f, median %.1f, 90th percentile %.1f, worst %.1f ms",
+                    delays.front(), at(0.5), at(0.9), delays.back());
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// Runs one program: starts it in a folder of its own, opens a game and clicks it.
+bool measure(const QString& executable, int count, unsigned seed, Display* display,
+             MonitorRecorder& recorder) {
+    QTemporaryDir folder;
+    const QFileInfo program(executable);
+    QFile::copy(executable, folder.filePath(program.fileName()));
+    for (int n = 1; n <= 4; ++n) {
+        const QString name = QStringLiteral("Data%1.dat").arg(n);
+        QFile::copy(program.dir().filePath(name), folder.filePath(name));
+    }
+    QProcess game;
+    game.setWorkingDirectory(folder.path());
+    game.setProcessChannelMode(QProcess::ForwardedChannels);
+    game.start(folder.filePath(program.fileName()), {});
+    const Window menu = waitForWindow(display, 546, 344);
+    if (!menu) {
+        std::fprintf(stderr, "%s: the menu did not appear\n", qPrintable(executable));
+        return false;
+    }
+    waitFor([] { return false; }, 1500);
+
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> gapMs(100, 1500);
     const qint64 begin = recorder.sampleCount();
-    const qint64 calledAt = recorder.nowNs();
-    if (!Module1::PlaySoundFile(output, path, true)) {
-        return -1;
+    std::vector<Click> clicks;
+    const auto play = [&](Window window, const Spot& spot) {
+        clicks.push_back({click(display, window, spot.x, spot.y, recorder), spot.sound});
+        waitFor([] { return false; }, gapMs(random));
+    };
+    for (int k = 0; k < MenuClicks; ++k) {
+        play(menu, MenuSpots[k % std::size(MenuSpots)]);
     }
-    qint64 first = -1;
-    if (!waitFor([&] { return (first = recorder.firstLoudSample(begin, AudibleLevel)) >= 0; },
-                 WaitMs)) {
-        return -1;
+    play(menu, NewGame);
+    const Window board = waitForWindow(display, 800, 600);
+    if (!board) {
+        std::fprintf(stderr, "%s: the game screen did not appear\n", qPrintable(executable));
+        return false;
     }
-    const double delayMs = double(recorder.recordedAtNs(first) - calledAt) / 1e6;
-    // Let the sound and its trailing silence end before the next one.
-    const qint64 quietFrom = recorder.sampleCount() + MonitorRecorder::SampleRate / 2;
-    waitFor([&] { return recorder.sampleCount() > quietFrom; }, WaitMs);
-    return delayMs;
+    for (int k = MenuClicks + 1; k < count; ++k) {
+        play(board, BoardSpots[k % std::size(BoardSpots)]);
+    }
+    waitFor([] { return false; }, 1500);
+    recorder.collect();
+    game.kill();
+    game.waitForFinished(5000);
+    report(executable, clicks, recorder, begin, soundFiles(folder.path()));
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    if (argc < 4) {
+        std::fputs("usage: sound_latency <clicks> <seed> <omvar executable>...\n", stderr);
+        return 2;
+    }
     const QString monitor = qEnvironmentVariable("OMVAR_NULL_SINK_MONITOR");
-    if (monitor.isEmpty()) {
-        std::fprintf(stderr, "needs a null sink: tests/sound/with-null-sink.sh %s (%s)\n", argv[0],
-                     qPrintable(qEnvironmentVariable("OMVAR_NO_NULL_SINK")));
-        return 1;
-    }
-    QTemporaryDir dir;
+    Display* display = XOpenDisplay(nullptr);
     MonitorRecorder recorder;
-    if (!dir.isValid() || !recorder.start(monitor)) {
-        std::fprintf(stderr, "cannot record from %s\n", qPrintable(monitor));
+    if (monitor.isEmpty() || !display || !recorder.start(monitor)) {
+        std::fputs("needs an X display and a null sink: run bench/sound_latency.sh\n", stderr);
         return 1;
     }
-
-    // Distinct sounds, so that no play finds another's sample already loaded by Qt.
-    const QString cold = writeTone(dir, QStringLiteral("Data1.dat"), 0.5);
-    const QString notPreloaded = writeTone(dir, QStringLiteral("Data2.dat"), 0.4);
-    const QString preloaded = writeTone(dir, QStringLiteral("Data4.dat"), 0.3);
-
-    QtSoundOutput output;
-    std::printf("first play in the process, not preloaded: %.1f ms\n",
-                measure(recorder, output, cold));
-    std::printf("first play of a file not preloaded:       %.1f ms\n",
-                measure(recorder, output, notPreloaded));
-
-    output.preload({preloaded});
-    waitFor([] { return false; }, 500); // loading runs on Qt's loader thread meanwhile
-    std::vector<double> delays;
-    for (int i = 0; i < Plays; ++i) {
-        const double delay = measure(recorder, output, preloaded);
-        if (delay < 0) {
-            std::fprintf(stderr, "play %d was not heard\n", i + 1);
-            return 1;
-        }
-        delays.push_back(delay);
+    const int count = QString::fromLocal8Bit(argv[1]).toInt();
+    const unsigned seed = QString::fromLocal8Bit(argv[2]).toUInt();
+    bool measured = true;
+    for (int i = 3; i < argc; ++i) {
+        measured =
+            measure(QString::fromLocal8Bit(argv[i]), count, seed, display, recorder) && measured;
     }
-    std::sort(delays.begin(), delays.end());
-    std::printf("preloaded, %d plays: min %.1f ms, median %.1f ms, max %.1f ms\n", Plays,
-                delays.front(), (delays[Plays / 2 - 1] + delays[Plays / 2]) / 2, delays.back());
-    return 0;
+    XCloseDisplay(display);
+    return measured ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #include "forms/CommandButton.h"
 
+#include <QKeyEvent>
+
 CommandButton::CommandButton(QWidget* parent, const CommandButtonSpec& settings)
     : QPushButton(settings.caption, parent) {
     setGeometry(settings.bounds.pixels());
@@ -15,4 +17,16 @@ CommandButton::CommandButton(QWidget* parent, const CommandButtonSpec& settings)
             m_handler();
         }
     });
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    // A push button that is not a default button ignores Enter; Space it handles itself.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }

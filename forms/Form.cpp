@@ -1,6 +1,7 @@
 #include "forms/Form.h"
 
 #include "forms/Timer.h"
+#include "forms/WindowName.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -88,6 +89,10 @@ void Form::Show(Form* owner) {
         QRect client(QPoint(), m_window->size());
         client.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
         m_window->setGeometry(client);
+    }
+    if (m_window->windowTitle().isEmpty()) {
+        m_window->winId();
+        clearWindowName(m_window->windowHandle());
     }
     if (m_window->isVisible()) {
         m_window->raise(); // a form shown again comes to the front

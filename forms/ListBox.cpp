@@ -3,6 +3,7 @@
 #include "forms/RuntimeError.h"
 
 #include <QAbstractListModel>
+#include <QMouseEvent>
 #include <QStringList>
 
 class ListBoxModel : public QAbstractListModel {
@@ -56,6 +57,17 @@ ListBox::ListBox(QWidget* parent, const ListBoxSpec& settings)
 }
 
 ListBox::~ListBox() = default;
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    const int before = ListIndex();
+    QListView::mousePressEvent(event);
+    // A click on the entry already selected changes no selection, yet it is a click.
+    const bool onSelected = before >= 0 && ListIndex() == before &&
+                            indexAt(event->position().toPoint()).row() == before;
+    if (event->button() == Qt::LeftButton && onSelected && m_handler) {
+        m_handler();
+    }
+}
 
 void ListBox::AddItem(const QString& item) {
     m_model->append(item);

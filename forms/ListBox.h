@@ -14,8 +14,8 @@ struct ListBoxSpec {
 };
 
 // A list box of text entries in the order added. Its Click is raised when the player
-// selects an entry and whenever code sets ListIndex. Fast at any size: a million entries
-// take one string each.
+// selects an entry or clicks the one already selected, and whenever code sets ListIndex. Fast at
+// any size: a million entries take one string each.
 class ListBox : public QListView {
 public:
     ListBox(QWidget* parent, const ListBoxSpec& settings);
@@ -36,6 +36,9 @@ public:
     // The selected entry's text; empty when none is selected.
     QString Text() const;
     QString List(int index) const;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void select(int index);

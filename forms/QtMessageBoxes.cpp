@@ -4,6 +4,12 @@
 
 void QtMessageBoxes::show(const QString& text, const QString& caption, MessageIcon icon) {
     QMessageBox box;
+    prepare(box, text, caption, icon);
+    box.exec();
+}
+
+void QtMessageBoxes::prepare(QMessageBox& box, const QString& text, const QString& caption,
+                             MessageIcon icon) {
     box.setWindowTitle(caption);
     box.setText(text);
     box.setStandardButtons(QMessageBox::Ok);
@@ -19,5 +25,4 @@ void QtMessageBoxes::show(const QString& text, const QString& caption, MessageIc
         break;
     }
     box.setAccessibleName(caption);
-    box.exec();
 }

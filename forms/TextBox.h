@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <functional>
 
+class TypingRule;
+
 struct TextBoxSpec {
     Twips bounds;
     FontSpec font = DefaultFont;
@@ -20,12 +22,16 @@ struct TextBoxSpec {
     std::function<bool(QChar)> acceptsCharacter = {};
 };
 
-// A one-line text box. Its limits apply to typing only: text set by the program is kept
-// whole.
+// A one-line text box. Its limits apply to what the user types or pastes: refused
+// characters are dropped and the rest is cut to the room left. Text set by the program is
+// kept whole and shown from its start.
 class TextBox : public QLineEdit {
 public:
     TextBox(QWidget* parent, const TextBoxSpec& settings);
 
     QString Text() const { return text(); }
-    void setText(const QString& text) { QLineEdit::setText(text); }
+    void setText(const QString& text);
+
+private:
+    TypingRule* m_rule = nullptr;
 };

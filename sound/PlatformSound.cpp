@@ -3,7 +3,7 @@
 #ifdef Q_OS_WIN
 #include "sound/WinmmSoundOutput.h"
 #else
-#include "sound/QtSoundOutput.h"
+#include "sound/OpenAlSoundOutput.h"
 #endif
 
 std::unique_ptr<SoundOutput> createPlatformSoundOutput(const QStringList& preloadFileNames) {
@@ -12,8 +12,6 @@ std::unique_ptr<SoundOutput> createPlatformSoundOutput(const QStringList& preloa
     Q_UNUSED(preloadFileNames);
     return std::make_unique<WinmmSoundOutput>();
 #else
-    auto output = std::make_unique<QtSoundOutput>();
-    output->preload(preloadFileNames);
-    return output;
+    return std::make_unique<OpenAlSoundOutput>(preloadFileNames);
 #endif
 }

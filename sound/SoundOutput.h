@@ -4,7 +4,7 @@
 #include <QtGlobal>
 
 // The platform's wave player, as the sound helper calls it: winmm's PlaySoundA on Windows,
-// Qt Multimedia elsewhere, a recorder in tests. `flags` are winmm's SND_* bits.
+// OpenAL Soft elsewhere, a recorder in tests. `flags` are winmm's SND_* bits.
 // Returns false, silently, when the file cannot be played.
 class SoundOutput {
 public:

@@ -21,7 +21,8 @@ std::optional<ChunkHeader> readChunkHeader(QFile& file) {
     return ChunkHeader{bytes.left(4), qFromLittleEndian<quint32>(bytes.constData() + 4)};
 }
 
-// Fills channels, rate and bits from a "fmt " chunk body; false for anything but plain PCM.
+// Fills channels, rate and bits from a "fmt " chunk body; false for anything but plain
+// 8- or 16-bit PCM in mono or stereo.
 bool readFormat(const QByteArray& body, WaveFile& wave) {
     if (body.size() < FmtChunkMinBytes) {
         return false;
@@ -32,15 +33,9 @@ bool readFormat(const QByteArray& body, WaveFile& wave) {
     wave.sampleRate = int(qFromLittleEndian<quint32>(data + 4));
     const quint16 blockAlign = qFromLittleEndian<quint16>(data + 12);
     wave.bitsPerSample = qFromLittleEndian<quint16>(data + 14);
-    return formatTag == PcmFormatTag && wave.channels > 0 && wave.sampleRate > 0 &&
-           (wave.bitsPerSample == 8 || wave.bitsPerSample == 16) &&
+    return formatTag == PcmFormatTag && (wave.channels == 1 || wave.channels == 2) &&
+           wave.sampleRate > 0 && (wave.bitsPerSample == 8 || wave.bitsPerSample == 16) &&
            blockAlign == wave.channels * wave.bitsPerSample / 8;
-}
-
-template <typename T> void appendLittleEndian(QByteArray& bytes, T value) {
-    char buffer[sizeof(T)];
-    qToLittleEndian<T>(value, buffer);
-    bytes.append(buffer, sizeof(T));
 }
 
 } // namespace
@@ -87,36 +82,11 @@ std::optional<WaveFile> WaveFile::inspect(const QString& path) {
     return std::nullopt;
 }
 
-QByteArray WaveFile::withTrailingSilence(const QString& path, int silenceMs) const {
+QByteArray WaveFile::samples(const QString& path) const {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(dataOffset)) {
         return {};
     }
-    const QByteArray samples = file.read(dataBytes);
-    if (samples.size() != dataBytes) {
-        return {};
-    }
-    const quint16 blockAlign = quint16(channels * bitsPerSample / 8);
-    const qint64 silenceBytes = qint64(sampleRate) * silenceMs / 1000 * blockAlign;
-    // 8-bit samples are unsigned with silence at 128, 16-bit ones signed with silence at 0.
-    const char silence = bitsPerSample == 8 ? char(0x80) : char(0);
-    const quint32 dataSize = quint32(samples.size() + silenceBytes);
-
-    QByteArray wave;
-    wave.reserve(44 + dataSize);
-    wave.append("RIFF", 4);
-    appendLittleEndian<quint32>(wave, 36 + dataSize);
-    wave.append("WAVEfmt ", 8);
-    appendLittleEndian<quint32>(wave, FmtChunkMinBytes);
-    appendLittleEndian<quint16>(wave, PcmFormatTag);
-    appendLittleEndian<quint16>(wave, quint16(channels));
-    appendLittleEndian<quint32>(wave, quint32(sampleRate));
-    appendLittleEndian<quint32>(wave, quint32(sampleRate) * blockAlign);
-    appendLittleEndian<quint16>(wave, blockAlign);
-    appendLittleEndian<quint16>(wave, quint16(bitsPerSample));
-    wave.append("data", 4);
-    appendLittleEndian<quint32>(wave, dataSize);
-    wave.append(samples);
-    wave.append(QByteArray(silenceBytes, silence));
-    return wave;
+    QByteArray bytes = file.read(dataBytes);
+    return bytes.size() == dataBytes ? bytes : QByteArray();
 }

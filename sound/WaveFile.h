@@ -4,8 +4,9 @@
 #include <QtGlobal>
 #include <optional>
 
-// What a RIFF WAVE file's header says about its sound. Only the PCM files Qt Multimedia
-// decodes are described: format tag 1, 8 or 16 bits, a data chunk that the file holds whole.
+// What a RIFF WAVE file's header says about its sound. Only the files the player can take
+// as they are are described: PCM (format tag 1), 8 or 16 bits, mono or stereo, and a data
+// chunk that the file holds whole.
 struct WaveFile {
     int channels = 0;
     int sampleRate = 0;
@@ -18,7 +19,6 @@ struct WaveFile {
     // Reads only the chunk headers; anything else, unreadable or cut short gives nullopt.
     static std::optional<WaveFile> inspect(const QString& path);
 
-    // The file as a plain RIFF WAVE (format and samples only) with `silenceMs` of silence
-    // after the samples; empty when the file can no longer be read as inspected.
-    QByteArray withTrailingSilence(const QString& path, int silenceMs) const;
+    // The data chunk's samples; empty when the file can no longer be read as inspected.
+    QByteArray samples(const QString& path) const;
 };

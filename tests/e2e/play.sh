@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Plays the real game in a virtual X server: the menu appears centred, "Nová hra" opens the
-# 800 x 600 game screen, a visible figure is hit and the house front missed (checked on the
+# Plays the real game in a virtual X server under a window manager: the menu appears centred,
+# "Nová hra" opens the 800 x 600 game screen, a visible figure is hit and the house front missed (checked on the
 # counters' pixels), the pause dialog comes and goes, the game is saved under a name from
 # the score table (checked in the bytes of Data5.dat), and "Zpět do Windows" ends the
-# process with exit code 0. Waits are for conditions, each bounded.
+# process with exit code 0. Every window's name is checked as the window system holds it.
+# Waits are for conditions, each bounded.
 set -euo pipefail
 
 game=${1:?usage: play.sh <path to the omvar executable>}
-for tool in Xvfb xdotool xwininfo import compare; do
+for tool in Xvfb openbox xdotool xwininfo xprop import compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 
 work=$(mktemp -d)
 cleanup() {
   [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null || true
+  [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -28,14 +30,37 @@ xvfb_pid=$!
 export DISPLAY=$display
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 unset QT_QPA_PLATFORM
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
 
 fail() { echo "FAIL: $*"; exit 1; }
 
-# The id of the visible top-level window of that size, waiting up to 10 s for it.
+# A window's name as the window system holds it, in both properties: _NET_WM_NAME, which
+# window managers and task lists show, and the older WM_NAME.
+name_of() {
+  LC_ALL=C.UTF-8 xprop -id "$1" -notype "$2" |
+    awk '/=/ { sub(/^[^=]*= ?/, ""); print; found = 1 } END { if (!found) print "(not set)" }' |
+    sed 's/^"\(.*\)"$/\1/'
+}
+names_are() {
+  local id=$1 expected=$2 what=$3 property value
+  for property in _NET_WM_NAME WM_NAME; do
+    value=$(name_of "$id" "$property")
+    [ "$value" = "$expected" ] || fail "$what: $property is '$value', not '$expected'"
+  done
+}
+
+# The id of the game's visible window of that size whose name matches, waiting up to 10 s
+# for it. Only the game's own windows count: the window manager's frames have their sizes.
 window_of_size() {
   local size=$1 id
   for _ in $(seq 100); do
-    for id in $(xdotool search --onlyvisible --name "$2" 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --classname '^omvar$' 2>/dev/null); do
+      [[ "$(xdotool getwindowname "$id" 2>/dev/null)" =~ $2 ]] || continue
       [ "$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$size" ] && { echo "$id"; return 0; }
     done
     sleep 0.1
@@ -53,11 +78,13 @@ game_pid=$!
 
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the main menu did not appear"
 [ "$(position_of "$menu")" = "239,212" ] || fail "the menu is not centred: $(position_of "$menu")"
+names_are "$menu" "Omvar  v2.0" "the menu"
 echo "menu centred"
 
 click "$menu" 88 312 # "Nová hra"
 board=$(window_of_size 800x600 'Omvar  v2\.0$') || fail "the game screen did not appear"
 [ "$(position_of "$board")" = "112,84" ] || fail "the game screen is not centred"
+names_are "$board" "Omvar  v2.0" "the game screen"
 echo "game screen shown"
 
 # A figure is up when the light outer ring of its picture shows near its box's top edge,
@@ -121,7 +148,10 @@ grab "$board" 57x25+720+16 misses-after-miss
 ! same misses-after misses-after-miss || fail "the miss counter did not change"
 echo "house front missed"
 
-click "$board" 728 152 # "Návrat do Menu"
+click "$board" 728 184 # "Zastavit hru"
+pause=$(window_of_size 577x181 '.*') || fail "the pause dialog did not appear"
+names_are "$pause" "" "the pause dialog" # no caption, so nothing for task lists to show
+click "$pause" 272 144 # "Návrat do Menu"
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back"
 click "$menu" 88 224 # "Skóre": no score file yet, so a message comes first
 box=""
@@ -130,13 +160,16 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$box" ] || fail "the empty-table message did not appear"
+names_are "$box" "Omvar v2.0" "the empty-table message"
 xdotool key Return # the message box has the keyboard focus: its OK button
 table=$(window_of_size 497x271 'tabulka sk') || fail "the score table did not appear"
+names_are "$table" "Omvar  v2.0 - tabulka skóre" "the score table"
 click "$table" 308 248 # "Uložit dočasné skóre"
 dialog=$(window_of_size 307x156 'Omvar  v2\.0$') || fail "the name entry dialog did not appear"
+names_are "$dialog" "Omvar  v2.0" "the name entry dialog"
 click "$dialog" 152 72
 xdotool type --window "$dialog" --delay 30 "Dido"
-click "$dialog" 76 128 # "Ok"
+xdotool key --delay 30 Tab Return # Enter presses "Ok", which now has the focus
 for _ in $(seq 50); do [ -s "$work/Data5.dat" ] && break; sleep 0.1; done
 line=$(od -An -c "$work/Data5.dat" | tr -s ' ' | tr -d '\n')
 grep -qE $'^Dido,1,1,2,[^,]+\r$' "$work/Data5.dat" || fail "Data5.dat holds: $line"

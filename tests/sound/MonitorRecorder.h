@@ -65,6 +65,7 @@ public:
     }
 
     qint64 sampleCount() const { return qint64(m_samples.size()); }
+    const std::vector<qint16>& samples() const { return m_samples; }
 
     int magnitude(qint64 sample) const { return std::abs(int(m_samples[size_t(sample)])); }
 

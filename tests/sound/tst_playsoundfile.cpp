@@ -8,7 +8,7 @@
 #include <QtTest>
 
 // The flags the sound helper hands to the platform, and the header check that keeps files
-// Qt Multimedia cannot play away from it.
+// that cannot be played as they are away from the player.
 class PlaySoundFileTest : public QObject {
     Q_OBJECT
 
@@ -69,6 +69,8 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     extensible.formatTag = 0xFFFE;
     ToneWave silentRate;
     silentRate.sampleRate = 0;
+    ToneWave surround;
+    surround.channels = 6;
 
     QByteArray withList = tone.bytes();
     withList.insert(12, QByteArray("LIST\x05\0\0\0INFOx\0", 14)); // odd size, padded
@@ -93,6 +95,7 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     QTest::newRow("24-bit PCM") << pcm24.bytes() << false << 0;
     QTest::newRow("extensible format") << extensible.bytes() << false << 0;
     QTest::newRow("sample rate 0") << silentRate.bytes() << false << 0;
+    QTest::newRow("six channels") << surround.bytes() << false << 0;
 }
 
 void PlaySoundFileTest::waveHeaderCheck() {

@@ -46,6 +46,13 @@ public:
         QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
         settle();
     }
+    // Types text into a control key by key, letters with diacritics too.
+    static void type(QWidget* control, const QString& text) {
+        for (QChar c : text) {
+            QTest::sendKeyEvent(QTest::Click, control, Qt::Key(c.toUpper().unicode()), QString(c),
+                                Qt::NoModifier);
+        }
+    }
     // Asks the window system to close a window, as its close box or Alt+F4 does.
     void close(QWidget* window) {
         window->close();

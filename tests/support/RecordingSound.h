@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QtGlobal>
+#include <functional>
 
 // Records every sound request instead of playing it; the result it reports is settable.
 class RecordingSound : public SoundOutput {
@@ -16,6 +17,9 @@ public:
 
     bool play(const QString& fileName, quint32 flags) override {
         calls.push_back({fileName, flags});
+        if (whilePlaying) {
+            whilePlaying();
+        }
         return result;
     }
 
@@ -32,4 +36,6 @@ public:
 
     std::vector<Call> calls;
     bool result = true;
+    // Runs at every sound request, so a test can look at the program at that moment.
+    std::function<void()> whilePlaying;
 };

@@ -1,0 +1,48 @@
+#include "forms/WindowName.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#elif defined(OMVAR_HAVE_XCB)
+#include <xcb/xcb.h>
+#endif
+
+#if defined(OMVAR_HAVE_XCB)
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return result;
+}
+
+} // namespace
+#endif
+
+void clearWindowName(QWindow* window) {
+#if defined(Q_OS_WIN)
+    SetWindowTextW(reinterpret_cast<HWND>(window->winId()), L"");
+#elif defined(OMVAR_HAVE_XCB)
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || connection == nullptr) {
+        return; // not on X11: offscreen, or another window system
+    }
+    const auto id = xcb_window_t(window->winId());
+    const xcb_atom_t utf8 = atom(connection, "UTF8_STRING");
+    const xcb_atom_t netName = atom(connection, "_NET_WM_NAME");
+    if (utf8 != XCB_ATOM_NONE && netName != XCB_ATOM_NONE) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, utf8, 8, 0, "");
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        0, "");
+    xcb_flush(connection);
+#else
+    (void)window;
+#endif
+}
