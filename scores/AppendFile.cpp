@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
@@ -106,15 +108,33 @@ bool AppendFile::isOpen() const {
     return m_handle != INVALID_HANDLE_VALUE;
 }
 
-bool AppendFile::lacksFinalLineEnd() {
+std::optional<QByteArray> AppendFile::contents() {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(m_handle, &size) || size.QuadPart == 0) {
-        return false;
+    if (!GetFileSizeEx(m_handle, &size)) {
+        fail(GetLastError());
+        return std::nullopt;
     }
-    char last = 0;
-    DWORD read = 0;
-    OVERLAPPED where = atOffset(size.QuadPart - 1);
-    return ReadFile(m_handle, &last, 1, &read, &where) && read == 1 && last != '\r' && last != '\n';
+    QByteArray bytes(qsizetype(size.QuadPart), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        OVERLAPPED from = atOffset(done);
+        DWORD read = 0;
+        const DWORD wanted = DWORD(std::min<qsizetype>(bytes.size() - done, 1 << 30));
+        if (!ReadFile(m_handle, bytes.data() + done, wanted, &read, &from)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_HANDLE_EOF) {
+                break; // cut shorter meanwhile by something that takes no lock
+            }
+            fail(error);
+            return std::nullopt;
+        }
+        if (read == 0) {
+            break; // cut shorter meanwhile by something that takes no lock
+        }
+        done += qsizetype(read);
+    }
+    bytes.truncate(done);
+    return bytes;
 }
 
 bool AppendFile::append(QByteArrayView bytes) {
@@ -216,13 +236,30 @@ bool AppendFile::isOpen() const {
     return m_fd >= 0;
 }
 
-bool AppendFile::lacksFinalLineEnd() {
+std::optional<QByteArray> AppendFile::contents() {
     struct stat status;
-    if (::fstat(m_fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size == 0) {
-        return false;
+    if (::fstat(m_fd, &status) != 0) {
+        fail(errno);
+        return std::nullopt;
     }
-    char last = 0;
-    return ::pread(m_fd, &last, 1, status.st_size - 1) == 1 && last != '\r' && last != '\n';
+    QByteArray bytes(S_ISREG(status.st_mode) ? qsizetype(status.st_size) : 0, Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t read = ::pread(m_fd, bytes.data() + done, size_t(bytes.size() - done), done);
+        if (read < 0 && errno == EINTR) {
+            continue;
+        }
+        if (read < 0) {
+            fail(errno);
+            return std::nullopt;
+        }
+        if (read == 0) {
+            break; // cut shorter meanwhile by something that takes no lock
+        }
+        done += read;
+    }
+    bytes.truncate(done);
+    return bytes;
 }
 
 bool AppendFile::append(QByteArrayView bytes) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+
+#include <optional>
 
 // A file opened only to add to its end; a missing file is created empty.
 //
@@ -9,9 +12,11 @@
 // current end of the file as one unit (O_APPEND on POSIX; an end-of-file write offset on
 // Windows), so lines that two copies of the program append at the same moment never
 // interleave and neither is lost. While the file is open, other copies of the program wait
-// for it (an exclusive lock they all take), so the look at the last byte and the write
-// that follows form one step: another copy's line, half written at a page boundary, cannot
-// be mistaken for a line without its end. Failures are described in Czech for the player.
+// for it (an exclusive lock they all take), so reading the file and the write that follows
+// form one step. The lock also keeps a record whole where the file system does not: a
+// network share may put one write out in parts, and another copy's record could land
+// between them. Without working locks (some network file systems) appends stay atomic
+// only where the file system makes them so. Failures are described in Czech for the player.
 class AppendFile {
 public:
     explicit AppendFile(const QString& path);
@@ -21,9 +26,9 @@ public:
 
     bool isOpen() const;
 
-    // True when the file holds something and its last byte is neither CR nor LF, so a
-    // new line must first end the one that is there.
-    bool lacksFinalLineEnd();
+    // Everything the file holds now; nothing when it cannot be read. While the file is
+    // open no other copy of the program appends, so what follows the read is ours.
+    std::optional<QByteArray> contents();
 
     // Writes all of `bytes` or, as far as the system lets us, nothing: a write that comes
     // up short (a full disk) is cut off again and reported as a failure.

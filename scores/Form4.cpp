@@ -33,7 +33,9 @@ bool Form4::ReadScoreFile() {
 void Form4::reportReadError() {
     m_program.playSound(Sound::Alert);
     MessageBoxes& messages = *m_program.runtime().services().messageBoxes;
-    if (List1->Text().isEmpty()) {
+    // Decided by the records read, not by the selected entry's text: a first player saved
+    // under a blank name is a record too.
+    if (m_program.scores().ScoreNames.isEmpty()) {
         messages.show(QStringLiteral("V tabulce hráčů nejsou žádná uložená skóre."),
                       QStringLiteral("Omvar v2.0"), MessageIcon::Information);
         List1->setEnabled(false);

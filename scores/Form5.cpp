@@ -16,14 +16,15 @@ void Form5::Command1_Click() {
         Text1->setText(QStringLiteral("Neznámý hráč"));
     }
     const Form1& game = m_program.form<Form1>();
+    FormsRuntime& runtime = m_program.runtime();
     const ScoreWriteResult saved = AppendScoreRecord(
         m_program.scoreFile(), Text1->Text(), game.Label11->Caption(), game.Label8->Caption(),
-        game.Label7->Caption(), m_program.runtime().todayText());
+        game.Label7->Caption(), dateForScoreFile(runtime.todayText(), runtime.services().today()));
     if (!saved.written) {
         // Nothing was written: the dialog stays open with the name, and the game's counts
         // stay for another try.
-        m_program.runtime().services().messageBoxes->show(
-            saved.errorText, QStringLiteral("Omvar v2.0"), MessageIcon::Exclamation);
+        runtime.services().messageBoxes->show(saved.errorText, QStringLiteral("Omvar v2.0"),
+                                              MessageIcon::Exclamation);
         return;
     }
     Form4& table = m_program.form<Form4>();

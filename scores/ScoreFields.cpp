@@ -46,6 +46,9 @@ std::optional<QByteArrayView> ScoreFieldReader::readField() {
         while (m_pos < size && !isDelimiter(m_bytes[m_pos])) {
             ++m_pos;
         }
+        m_lastEnd = end == size ? FieldEnd::OpenQuote
+                    : atEnd()   ? FieldEnd::EndOfFile
+                                : FieldEnd::Delimiter;
         skipDelimiter();
         return m_bytes.sliced(begin, end - begin);
     }
@@ -54,6 +57,7 @@ std::optional<QByteArrayView> ScoreFieldReader::readField() {
         ++m_pos;
     }
     const qsizetype end = m_pos;
+    m_lastEnd = atEnd() ? FieldEnd::EndOfFile : FieldEnd::Delimiter;
     skipDelimiter();
     return m_bytes.sliced(begin, end - begin);
 }

@@ -27,6 +27,13 @@ public:
     // error. A read that starts before the end always yields a field, possibly empty
     // (blanks only up to the end, say).
     std::optional<QByteArrayView> readField();
+    // Moves past the next field as readField does; false at the end.
+    bool skipField() { return readField().has_value(); }
+
+    // How the last field read ended: at its delimiter, at the end of the file, or at the
+    // end of the file inside a quoted field whose closing quote never came.
+    enum class FieldEnd { Delimiter, EndOfFile, OpenQuote };
+    FieldEnd lastFieldEnd() const { return m_lastEnd; }
 
 private:
     // Moves past the delimiter at m_pos, if any: a comma, CR LF, a lone CR or a lone LF.
@@ -34,4 +41,5 @@ private:
 
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
+    FieldEnd m_lastEnd = FieldEnd::Delimiter;
 };

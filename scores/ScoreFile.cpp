@@ -12,19 +12,27 @@
 
 namespace {
 
+constexpr qsizetype fieldsPerRecord = 5;
+
 bool isControl(QChar character) {
     const char16_t code = character.unicode();
     return code < 0x20 || (code >= 0x7F && code <= 0x9F);
 }
 
-// Fields other than the name: they must not break the line or the quoting.
+// Fields other than the name: they must not break the line or the quoting, and every
+// character must have its byte in Windows-1250 (no '?' stands in for one).
 bool isStorableField(const QString& text) {
-    return std::none_of(text.begin(), text.end(),
-                        [](QChar c) { return c == u'"' || isControl(c); });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c != u'"' && !isControl(c) && isCp1250Encodable(c); });
 }
 
-void appendField(QByteArray& line, const QString& text) {
-    if (text.contains(u',')) {
+// A field is quoted when it holds a comma. So are the counts and the date when they begin
+// with a blank, which the reader would skip; a name keeps its rule: such blanks go.
+enum class Blanks { Skipped, Kept };
+
+void appendField(QByteArray& line, const QString& text, Blanks leading) {
+    const bool blankFirst = !text.isEmpty() && text.front() == u' ';
+    if (text.contains(u',') || (leading == Blanks::Kept && blankFirst)) {
         line += '"' + toCp1250(text) + '"';
     } else {
         line += toCp1250(text);
@@ -86,13 +94,60 @@ QByteArray formatScoreRecord(const QString& name, const QString& misses, const Q
                              const QString& shots, const QString& date) {
     QByteArray line;
     line.reserve(name.size() + misses.size() + hits.size() + shots.size() + date.size() + 16);
-    appendField(line, name);
+    appendField(line, name, Blanks::Skipped);
     for (const QString* field : {&misses, &hits, &shots, &date}) {
         line += ',';
-        appendField(line, *field);
+        appendField(line, *field, Blanks::Kept);
     }
     line += "\r\n";
     return line;
+}
+
+QByteArray recordCompletion(QByteArrayView existing) {
+    if (existing.isEmpty()) {
+        return {};
+    }
+    ScoreFieldReader reader(existing);
+    qsizetype fields = 0;
+    while (reader.skipField()) {
+        ++fields;
+    }
+    const qsizetype missing = (fieldsPerRecord - fields % fieldsPerRecord) % fieldsPerRecord;
+    QByteArray completion;
+    switch (reader.lastFieldEnd()) {
+    case ScoreFieldReader::FieldEnd::OpenQuote:
+        completion += '"';
+        [[fallthrough]];
+    case ScoreFieldReader::FieldEnd::EndOfFile:
+        // The last field is still open: the commas end it and the empty ones that follow.
+        completion += QByteArray(missing, ',') + "\r\n";
+        break;
+    case ScoreFieldReader::FieldEnd::Delimiter:
+        if (existing.back() == '\r') {
+            completion += '\n'; // a line end torn between CR and LF is made whole
+        }
+        // A field has begun after the delimiter: the line end ends the last empty one.
+        if (missing > 0) {
+            completion += QByteArray(missing - 1, ',') + "\r\n";
+        }
+        break;
+    }
+    return completion;
+}
+
+QString dateForScoreFile(const QString& shown, QDate date) {
+    QString stored;
+    stored.reserve(shown.size());
+    for (const QChar c : shown) {
+        if (isCp1250Encodable(c) && !isControl(c)) {
+            stored += c;
+        } else if (c.digitValue() >= 0) {
+            stored += QChar(u'0' + c.digitValue());
+        } else if (c.category() != QChar::Other_Format) { // direction marks are dropped
+            return date.toString(Qt::ISODate);
+        }
+    }
+    return isStorableField(stored) ? stored : date.toString(Qt::ISODate);
 }
 
 ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, const QString& misses,
@@ -108,10 +163,13 @@ ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, con
     if (!file.isOpen()) {
         return failure(path, file.errorText());
     }
-    QByteArray line = formatScoreRecord(name, misses, hits, shots, date);
-    if (file.lacksFinalLineEnd()) {
-        line.prepend("\r\n"); // one write still: the line end and the record go out together
+    const std::optional<QByteArray> existing = file.contents();
+    if (!existing) {
+        return failure(path, file.errorText());
     }
+    // One write still: whatever mends the last record goes out with the new one.
+    const QByteArray line =
+        recordCompletion(*existing) + formatScoreRecord(name, misses, hits, shots, date);
     if (!file.append(line) || !file.close()) {
         return failure(path, file.errorText());
     }

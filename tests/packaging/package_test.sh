@@ -74,8 +74,12 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >"$work/apt.log" 2>&1 |
 echo "== starting the game from its launcher"
 # The menu's quit button ("Zpět do Windows") has its centre at (456, 312) of its window.
 # Its window class (WM_CLASS) must be the desktop entry's StartupWMClass.
+# The game must draw on this X server whatever the caller's environment names: a headless
+# test run often sets QT_QPA_PLATFORM=offscreen, and a Wayland session would be chosen first.
 cat >"$work/session.sh" <<'SESSION'
 set -u
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY QT_SCALE_FACTOR
 timeout 60 /usr/bin/omvar &
 game=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Omvar  v2\.0$' | head -n 1)

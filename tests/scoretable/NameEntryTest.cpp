@@ -110,8 +110,7 @@ private slots:
         t.click(dialog.Command1);
         QVERIFY(!t.ended());
         QCOMPARE(t.messages->shown.size(), size_t(1));
-        QVERIFY(
-            t.messages->shown[0].text.startsWith(QStringLiteral("Skóre se nepodařilo uložit")));
+        QVERIFY(t.messages->shown[0].text.startsWith(QStringLiteral("Skóre se nepodařilo uložit")));
         QCOMPARE(t.messages->shown[0].caption, QStringLiteral("Omvar v2.0"));
         QVERIFY(t.isLoaded<Form5>() && dialog.Visible());
         QCOMPARE(dialog.Text1->Text(), QStringLiteral("Dido"));
@@ -119,16 +118,97 @@ private slots:
         QCOMPARE(counters(t.form<Form1>()).mid(0, 3), (QStringList{"3", "1", "2"}));
     }
 
-    void aSaveIntoABrokenFileIsReportedAndTheProgramGoesOn() {
+    // The file changes between the table's load and "Ok". A save that cannot be written
+    // says why and keeps the name and the game for another "Ok"; one that can shows every
+    // record in the file, the new one last and selected, and no message.
+    void theFileChangesUnderTheScreen_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("reason"); // empty when the save goes through
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("replaced by a folder")
+            << "folder"
+            << "Na místě souboru se skóre je složka." << QStringList{"Anna", "Dido"};
+        QTest::newRow("made read-only")
+            << "read-only"
+            << "Program nemá právo do souboru se skóre zapisovat." << QStringList{"Anna", "Dido"};
+        QTest::newRow("deleted") << "deleted" << QString() << QStringList{"Dido"};
+        QTest::newRow("grown by another copy")
+            << "grown" << QString() << QStringList{"Anna", "Eva", "Dido"};
+        QTest::newRow("another copy killed mid-save")
+            << "cut short" << QString() << QStringList{"Anna", "Eva", "Dido"};
+    }
+    void theFileChangesUnderTheScreen() {
+        QFETCH(QString, change);
+        QFETCH(QString, reason);
+        QFETCH(QStringList, entries);
         TestProgram t;
-        writeFile(t.path("Data5.dat"), "\r\n"); // reads as one record cut short
+        const QString path = t.path("Data5.dat");
+        const QByteArray anna("Anna,1,1,2,1.1.2026\r\n");
+        writeFile(path, anna);
+        playShortGame(t);
         Form4& table = openScoreTable(t);
-        t.messages->shown.clear();
-        t.click(typeName(t, QStringLiteral("Dido")).Command1);
+        Form5& dialog = typeName(t, QStringLiteral("Dido"));
+
+        QFile file(path);
+        if (change == "folder") {
+            QVERIFY(file.remove() && QDir(t.folder.path()).mkdir("Data5.dat"));
+        } else if (change == "read-only") {
+            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            if (file.open(QIODevice::Append)) {
+                reason.clear(); // the administrator may write anyway: then the save is right
+                file.close();
+            }
+        } else if (change == "deleted") {
+            QVERIFY(file.remove());
+        } else {
+            writeFile(path, anna + (change == "grown" ? "Eva,0,5,5,2.1.2026\r\n" : "Eva,0,5"));
+        }
+        t.click(dialog.Command1);
         QVERIFY(!t.ended());
-        QCOMPARE(t.messages->shown.size(), size_t(1));
+
+        if (!reason.isEmpty()) {
+            QCOMPARE(t.messages->shown.size(), size_t(1));
+            QCOMPARE(t.messages->shown[0].text.section(u'\n', 1), reason);
+            QVERIFY(t.isLoaded<Form5>() && !table.Enabled());
+            QCOMPARE(dialog.Text1->Text(), QStringLiteral("Dido"));
+            QCOMPARE(listEntries(table), QStringList{"Anna"});
+            // Put right, the same "Ok" saves the same game.
+            QDir(t.folder.path()).rmdir("Data5.dat");
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+            writeFile(path, anna);
+            t.click(dialog.Command1);
+        }
         QVERIFY(!t.isLoaded<Form5>());
-        QVERIFY(table.Enabled());
+        QCOMPARE(t.messages->shown.size(), reason.isEmpty() ? size_t(0) : size_t(1));
+        QCOMPARE(listEntries(table), entries);
+        QCOMPARE(table.List1->ListIndex(), entries.size() - 1);
+        QCOMPARE(statistics(table).mid(0, 3), (QStringList{"2", "1", "3"}));
+        QVERIFY(table.List1->isEnabled() && table.Command2->isEnabled());
+    }
+
+    // The date is stored in Latin digits where the system writes others; the screen keeps
+    // showing the temporary score's date as the system writes it.
+    void dateInOtherDigitsIsStoredInLatinDigits_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("Persian") << "fa_IR"
+                                 << "2026/12/8";
+        QTest::newRow("Arabic") << "ar_EG"
+                                << "8/12/2026";
+        QTest::newRow("Marathi") << "mr_IN"
+                                 << "8/12/26";
+    }
+    void dateInOtherDigitsIsStoredInLatinDigits() {
+        QFETCH(QString, locale);
+        QFETCH(QString, stored);
+        const QLocale system;
+        QLocale::setDefault(QLocale(locale));
+        TestProgram t;
+        Form4& table = openScoreTable(t);
+        t.click(typeName(t, QStringLiteral("Dido")).Command1);
+        QLocale::setDefault(system);
+        QCOMPARE(readFile(t.path("Data5.dat")), "Dido,0,0,0," + stored.toLatin1() + "\r\n");
+        QCOMPARE(table.Text5->Text(), stored);
     }
 };
 

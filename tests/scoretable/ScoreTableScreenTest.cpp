@@ -19,6 +19,14 @@ private slots:
             << QByteArray("Anna,1,2,3,1.1.2026\r\nBob,1\r\n")
             << "Nastala chyba při načítání dat do tabulky skóre." << int(MessageIcon::Exclamation)
             << QStringList{"Anna", "Bob"} << false;
+        // The message follows the records read, not the highlighted entry's text.
+        QTest::newRow("blank first name and a record cut short")
+            << QByteArray("   ,1,2,3,1.1.2026\r\nBob,1\r\n")
+            << "Nastala chyba při načítání dat do tabulky skóre." << int(MessageIcon::Exclamation)
+            << QStringList{"", "Bob"} << false;
+        QTest::newRow("blanks only")
+            << QByteArray("  ") << "Nastala chyba při načítání dat do tabulky skóre."
+            << int(MessageIcon::Exclamation) << QStringList{""} << false;
     }
     void loadReportsAnEmptyOrBrokenTable() {
         QFETCH(QByteArray, file);
