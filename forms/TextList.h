@@ -27,6 +27,8 @@ public:
     }
     QString at(qsizetype i) const { return view(i).toString(); }
     QString operator[](qsizetype i) const { return at(i); }
+    // The last entry; there must be one.
+    QString last() const { return at(size() - 1); }
     // Entry i, or empty text when there is no such entry.
     QString value(qsizetype i) const { return i >= 0 && i < size() ? at(i) : QString(); }
 

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -80,15 +81,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(after.startsWith(before));
     const qsizetype n = old.ScoreNames.size();
     require(now.table.ScoreNames.size() == n + 1);
-    require(now.table.ScoreNames.first(n) == old.ScoreNames);
-    require(now.table.ScoreMisses.first(n) == old.ScoreMisses);
-    require(now.table.ScoreHits.first(n) == old.ScoreHits);
-    require(now.table.ScoreShots.first(n) == old.ScoreShots);
-    require(now.table.ScoreDates.first(n) == old.ScoreDates);
-    require(now.table.ScoreNames.last() == nameReadBack(name));
-    require(now.table.ScoreMisses.last() == misses);
-    require(now.table.ScoreHits.last() == hits);
-    require(now.table.ScoreShots.last() == shots);
-    require(now.table.ScoreDates.last() == date);
+    const std::array oldColumns = {&old.ScoreNames, &old.ScoreMisses, &old.ScoreHits,
+                                   &old.ScoreShots, &old.ScoreDates};
+    const std::array newColumns = {&now.table.ScoreNames, &now.table.ScoreMisses,
+                                   &now.table.ScoreHits, &now.table.ScoreShots,
+                                   &now.table.ScoreDates};
+    for (std::size_t column = 0; column < oldColumns.size(); ++column) {
+        for (qsizetype i = 0; i < n; ++i) {
+            require(newColumns[column]->view(i) == oldColumns[column]->view(i));
+        }
+    }
+    require(now.table.ScoreNames.at(n) == nameReadBack(name));
+    require(now.table.ScoreMisses.at(n) == misses);
+    require(now.table.ScoreHits.at(n) == hits);
+    require(now.table.ScoreShots.at(n) == shots);
+    require(now.table.ScoreDates.at(n) == date);
     return 0;
 }

@@ -223,9 +223,9 @@ private slots:
         const ScoreTable old = readScoreRecords(before).table;
         const ScoreReadResult now = readScoreFile(m_path);
         QVERIFY(!now.errorOccurred);
-        QCOMPARE(now.table.ScoreNames, old.ScoreNames + QStringList{"Jan"});
-        QCOMPARE(now.table.ScoreMisses, old.ScoreMisses + QStringList{"1"});
-        QCOMPARE(now.table.ScoreDates, old.ScoreDates + QStringList{"d"});
+        QCOMPARE(now.table.ScoreNames, old.ScoreNames.toStringList() + QStringList{"Jan"});
+        QCOMPARE(now.table.ScoreMisses, old.ScoreMisses.toStringList() + QStringList{"1"});
+        QCOMPARE(now.table.ScoreDates, old.ScoreDates.toStringList() + QStringList{"d"});
     }
 
     // A date the system writes in digits or marks Windows-1250 lacks is stored readable,
