@@ -2,7 +2,6 @@
 
 #include "sound/WaveFile.h"
 
-#include <AL/alext.h>
 #include <QFileInfo>
 #include <dlfcn.h>
 #include <mutex>
@@ -80,11 +79,22 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::open(const QStringList& fileNames) {
     for (const QString& fileName : fileNames) {
         opened->bufferFor(fileName);
     }
+    opened->rest();
     return opened;
 }
 
 OpenAlDevice::OpenAlDevice(ALCdevice* device, ALCcontext* context, ALuint source)
-    : m_device(device), m_context(context), m_source(source) {}
+    : m_device(device), m_context(context), m_source(source) {
+    if (alcIsExtensionPresent(device, "ALC_SOFT_pause_device")) {
+        m_pause =
+            reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, "alcDevicePauseSOFT"));
+        m_resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(
+            alcGetProcAddress(device, "alcDeviceResumeSOFT"));
+        if (!m_pause || !m_resume) {
+            m_pause = nullptr;
+        }
+    }
+}
 
 OpenAlDevice::~OpenAlDevice() {
     alSourceStop(m_source);
@@ -108,6 +118,10 @@ bool OpenAlDevice::connected() const {
 }
 
 std::optional<int> OpenAlDevice::play(const QString& path) {
+    if (m_resting) {
+        m_resume(m_device);
+        m_resting = false;
+    }
     // Detached first, so that a changed file's buffer can be replaced.
     alSourceStop(m_source);
     alSourcei(m_source, AL_BUFFER, 0);
@@ -128,6 +142,13 @@ bool OpenAlDevice::playing() const {
     ALint state = AL_STOPPED;
     alGetSourcei(m_source, AL_SOURCE_STATE, &state);
     return state == AL_PLAYING;
+}
+
+void OpenAlDevice::rest() {
+    if (!m_resting && m_pause && !playing()) {
+        m_pause(m_device);
+        m_resting = true;
+    }
 }
 
 const OpenAlDevice::Buffer* OpenAlDevice::bufferFor(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,9 @@ public:
     // silence) when the file is not a playable wave file.
     std::optional<int> play(const QString& path);
     bool playing() const;
+    // Stops mixing while nothing plays, so that an idle game neither uses the processor nor
+    // wakes up; the next play starts it again.
+    void rest();
 
 private:
     // A file as last seen on disk; `buffer` is 0 when it could not be decoded.
@@ -51,5 +55,8 @@ private:
     ALCdevice* m_device;
     ALCcontext* m_context;
     ALuint m_source;
+    LPALCDEVICEPAUSESOFT m_pause = nullptr; // null where the device cannot rest
+    LPALCDEVICERESUMESOFT m_resume = nullptr;
+    bool m_resting = false;
     std::map<QString, Buffer> m_buffers; // by the path as played
 };

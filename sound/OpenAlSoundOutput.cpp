@@ -35,6 +35,12 @@ void OpenAlSoundOutput::prepareEnvironment() {
 
 OpenAlSoundOutput::OpenAlSoundOutput(const QStringList& preloadFileNames, Opener opener)
     : m_preload(preloadFileNames), m_opener(std::move(opener)) {
+    m_rest.setSingleShot(true);
+    QObject::connect(&m_rest, &QTimer::timeout, [this] {
+        if (m_device) {
+            m_device->rest();
+        }
+    });
     prepareEnvironment();
     startOpening();
 }
@@ -58,6 +64,7 @@ bool OpenAlSoundOutput::play(const QString& fileName, quint32 flags) {
     if (!Module1::hasFlag(flags, Module1::SoundFlag::Async)) {
         waitForEnd(*output, *durationMs);
     }
+    m_rest.start(*durationMs + RestAfterMs);
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <chrono>
 #include <functional>
 #include <future>
@@ -18,7 +19,8 @@
 // waits for the sound server. A play while it is still opening waits up to ReadyWaitMs for
 // it and is silent if it is not ready by then. A device that is lost (its server went away)
 // is closed at the next play and opened again; while there is none, a play tries again at
-// most once a RetryIntervalMs, on the worker thread. Lives on the user-interface thread;
+// most once a RetryIntervalMs, on the worker thread. Mixing rests from RestAfterMs after the
+// end of the last sound until the next play. Lives on the user-interface thread;
 // one at a time in a process, since OpenAL's current context is the process's.
 class OpenAlSoundOutput : public SoundOutput {
 public:
@@ -26,6 +28,7 @@ public:
 
     static constexpr int ReadyWaitMs = 100;
     static constexpr int RetryIntervalMs = 1000;
+    static constexpr int RestAfterMs = 2000;
 
     // Starts opening the device, which decodes `preloadFileNames` ahead. `opener` stands in
     // for OpenAlDevice::open in tests.
@@ -49,4 +52,5 @@ private:
     std::future<std::unique_ptr<OpenAlDevice>> m_opening;
     std::unique_ptr<OpenAlDevice> m_device;
     Clock::time_point m_lastAttempt;
+    QTimer m_rest; // lets the device rest once the last sound has been played out
 };

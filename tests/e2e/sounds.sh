@@ -2,7 +2,7 @@
 # Plays the real game as a player would, in a virtual X server under a window manager, with
 # its sound going to a PulseAudio null sink whose monitor is recorded: menu buttons in turn,
 # "Nová hra", misses, clicks on the sky, a hit, the game screen's buttons, at uneven gaps of
-# 0.3 to 1.5 s. Every click must give its own sound, in order, recognised in the recording
+# 0.3 to 1.5 s, and twice a gap of 4 s, long enough for the sound device to rest. Every click must give its own sound, in order, recognised in the recording
 # by the opening of its sound file; and the game must print nothing on the console.
 # Run it through tests/sound/with-null-sink.sh.
 # Usage: sounds.sh <omvar executable> <sound_onsets executable>
@@ -65,7 +65,7 @@ menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the main menu did not ap
 sleep 1
 
 # Sound numbers as the files are numbered: 1 hit, 2 alert, 3 miss, 4 button.
-gaps=(0.45 1.2 0.3 0.8 1.5 0.35 0.9 0.6 1.1 0.4 0.7 1.3 0.5 1.0 0.55 0.85 0.65 1.4 0.3 0.75)
+gaps=(0.45 1.2 0.3 4.0 1.5 0.35 0.9 0.6 1.1 0.4 4.0 1.3 0.5 1.0 0.55 0.85 0.65 1.4 0.3 0.75)
 clicks=0
 expected=()
 # Clicks at (x, y) in the window and notes the sound it must give, then waits the next gap
