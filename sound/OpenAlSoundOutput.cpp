@@ -86,9 +86,17 @@ OpenAlDevice* OpenAlSoundOutput::device() {
     return m_device.get();
 }
 
+// OpenAL Soft reads its settings once, on the first call of the process; the file goes as
+// soon as that call is over, so that a game ended by a kill leaves nothing behind.
 void OpenAlSoundOutput::startOpening() {
     m_lastAttempt = Clock::now();
-    m_opening = std::async(std::launch::async, m_opener, m_preload);
+    m_opening = std::async(std::launch::async, [this] {
+        std::unique_ptr<OpenAlDevice> opened = m_opener(m_preload);
+        if (m_settings.exists()) {
+            m_settings.remove();
+        }
+        return opened;
+    });
 }
 
 // Blocks, as winmm's synchronous play does, until the sound has been played out.

@@ -46,7 +46,7 @@ private:
     void startOpening();
     static void waitForEnd(OpenAlDevice& device, int durationMs);
 
-    QTemporaryFile m_settings; // read by OpenAL Soft when it is first called
+    QTemporaryFile m_settings; // read by OpenAL Soft when it is first called, then removed
     QStringList m_preload;
     Opener m_opener;
     std::future<std::unique_ptr<OpenAlDevice>> m_opening;

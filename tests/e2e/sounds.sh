@@ -59,7 +59,9 @@ record_pid=$!
 for _ in $(seq 100); do [ -s "$work/heard.raw" ] && break; sleep 0.1; done
 [ -s "$work/heard.raw" ] || fail "parecord records nothing from $OMVAR_NULL_SINK_MONITOR"
 
-(cd "$work" && exec ./"$(basename "$game")" >"$work/console.log" 2>&1) &
+# A temporary folder of its own, to see that the game leaves nothing in it while it runs.
+mkdir "$work/tmp"
+(cd "$work" && TMPDIR=$work/tmp exec ./"$(basename "$game")" >"$work/console.log" 2>&1) &
 game_pid=$!
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the main menu did not appear"
 sleep 1
@@ -88,6 +90,7 @@ click "$menu" 88 112 4; pause_rest # "O programu"
 click "$menu" 88 168 4; pause_rest # "Váš úkol"
 click "$menu" 88 112 4; pause_rest
 click "$menu" 88 168 4; pause_rest
+[ -z "$(ls -A "$work/tmp")" ] || fail "the running game keeps files in TMPDIR: $(ls -A "$work/tmp")"
 click "$menu" 88 312 4 # "Nová hra"
 board=$(window_of_size 800x600 'Omvar  v2\.0$') || fail "the game screen did not appear"
 pause_rest
