@@ -42,7 +42,6 @@ if [ -n "$before" ]; then
 fi
 mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
-unset QT_QPA_PLATFORM
 
 # No window manager: its frames would be the windows mapped first.
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/x-session.sh"

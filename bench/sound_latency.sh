@@ -24,7 +24,6 @@ cleanup() {
 trap cleanup EXIT
 mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
-unset QT_QPA_PLATFORM
 source "$here/../tests/e2e/x-session.sh"
 start_x_session "$work"
 

@@ -24,18 +24,8 @@ trap cleanup EXIT
 # A program folder of its own: the executable with its sound files beside it.
 cp "$game" "$(dirname "$game")"/Data[1-4].dat "$work/"
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-unset QT_QPA_PLATFORM
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+source "$(dirname "${BASH_SOURCE[0]}")/x-session.sh"
+start_x_session "$work"
 
 fail() { echo "FAIL: $*"; exit 1; }
 

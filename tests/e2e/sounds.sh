@@ -35,7 +35,6 @@ cp "$game" "$(dirname "$game")"/Data[1-4].dat "$work/"
 mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
 
-unset QT_QPA_PLATFORM
 source "$(dirname "${BASH_SOURCE[0]}")/x-session.sh"
 start_x_session "$work"
 
