@@ -122,10 +122,11 @@ bool FormsRuntime::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     // A disabled form takes no input at all, its controls included; unlike a disabled
-    // QWidget it keeps its look, as the game screen does while the game is paused.
+    // QWidget it keeps its look, as the game screen does while the game is paused. A
+    // disabled control shows no tooltip, as a disabled window gets no mouse messages.
     if (auto* widget = qobject_cast<QWidget*>(watched)) {
         if (const Form* form = Form::of(widget)) {
-            return !form->Enabled();
+            return !form->Enabled() || (event->type() == QEvent::ToolTip && !widget->isEnabled());
         }
     }
     return false;

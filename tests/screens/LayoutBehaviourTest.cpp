@@ -82,6 +82,7 @@ private slots:
                                 << QString::fromUtf8(toolTip);
         };
         row("menu, a button", Menu, {88, 312}, "arrow", "Pokud kliknete, tak začnete novou hru.");
+        row("menu, the disabled Pokračovat ve hře", Menu, {272, 312}, "arrow", "");
         row("menu, the picture", Menu, {170, 200}, "arrow", "");
         row("menu, the About text", Menu, {350, 120}, "arrow", "");
         row("menu, the contact line", Menu, {360, 244}, "arrow", "");
