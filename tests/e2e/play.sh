@@ -44,19 +44,6 @@ names_are() {
   done
 }
 
-# The id of the game's visible window of that size whose name matches, waiting up to 10 s
-# for it. Only the game's own windows count: the window manager's frames have their sizes.
-window_of_size() {
-  local size=$1 id
-  for _ in $(seq 100); do
-    for id in $(xdotool search --onlyvisible --classname '^omvar$' 2>/dev/null); do
-      [[ "$(xdotool getwindowname "$id" 2>/dev/null)" =~ $2 ]] || continue
-      [ "$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$size" ] && { echo "$id"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
 position_of() { xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x "," y}'; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 # A crop of a window as a PNG, to compare pixels.

@@ -38,18 +38,6 @@ export XDG_RUNTIME_DIR=$work/run
 source "$(dirname "${BASH_SOURCE[0]}")/x-session.sh"
 start_x_session "$work"
 
-# The id of the visible top-level window of that size, waiting up to 10 s for it.
-window_of_size() {
-  local size=$1 id
-  for _ in $(seq 100); do
-    for id in $(xdotool search --onlyvisible --name "$2" 2>/dev/null); do
-      [ "$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$size" ] && { echo "$id"; return 0; }
-    done
-    sleep 0.1
-  done
-  return 1
-}
-
 # The recording runs from before the first click to after the last sound; the null sink
 # takes up to two seconds to begin feeding a new one.
 parecord --raw --format=s16le --channels=1 --rate=44100 --latency-msec=10 \

@@ -1,9 +1,9 @@
 # Sourced by the scripts that run the real game: starts a virtual X server, 1024 x 768 at
-# 24 bits, on a display no other server holds, and openbox in it unless
-# "bare" is asked for. Sets DISPLAY, xvfb_pid and wm_pid (empty when bare), and makes Qt
-# programs use that server whatever platform or Wayland session the caller has; the
-# servers' logs go to the given folder. Waits (bounded) until each answers.
-# Usage: start_x_session <folder> [bare]
+# 24 bits, on a display no other server holds, and openbox in it unless "bare" is asked
+# for, and finds the game's windows in it. Sets DISPLAY, xvfb_pid and wm_pid (empty when
+# bare), and makes Qt programs use that server whatever platform or Wayland session the
+# caller has; the servers' logs go to the given folder. Waits (bounded) until each answers.
+# Usage: start_x_session <folder> [bare]; then window_of_size <WxH> <name pattern>
 start_x_session() {
   local folder=$1
   # Xvfb picks a free display itself and writes its number once it accepts clients.
@@ -23,4 +23,18 @@ start_x_session() {
       sleep 0.1
     done
   fi
+}
+
+# The id of the game's visible window of that size whose name matches, waiting up to 10 s
+# for it. Only the game's own windows count: the window manager's frames have their sizes.
+window_of_size() {
+  local size=$1 id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --classname '^omvar$' 2>/dev/null); do
+      [[ "$(xdotool getwindowname "$id" 2>/dev/null)" =~ $2 ]] || continue
+      [ "$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$size" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
 }
