@@ -60,7 +60,7 @@ differing=$(compare -metric AE -fuzz 10% "$reference" "$work/menu.png" null: 2>&
   fail "the menu differs from the reference in $differing pixels"
 echo "menu shown as the reference has it ($differing pixels differ)"
 
-kill "$game_pid"
+kill "$game_pid" 2>/dev/null || fail "the game ended by itself: $(cat "$work/console.txt")"
 wait "$game_pid" 2>/dev/null || true
 game_pid=""
 [ ! -s "$work/console.txt" ] || fail "the game printed: $(cat "$work/console.txt")"
