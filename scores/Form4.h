@@ -1,6 +1,9 @@
 #pragma once
 
+#include "scores/ScoreFile.h"
 #include "screens/Form4Screen.h"
+
+#include <QByteArrayView>
 
 class Program;
 
@@ -11,11 +14,16 @@ public:
     explicit Form4(Program& program);
 
     // Reads the score file into the score table and the list, which must be empty, and
-    // selects entry 0. Every failing step is skipped; returns whether any failed.
-    bool ReadScoreFile();
-    // Tells the player that reading failed: that the table is empty, or that it is broken,
-    // and disables what cannot be used then.
-    void reportReadError();
+    // selects entry 0. Every failing step is skipped; returns which one failed, if any (an
+    // empty table, whose entry 0 cannot be selected, is NotRead).
+    ScoreFault ReadScoreFile();
+    // The same from the file's bytes as a save has just read and written them, so that
+    // the file is not read a second time.
+    ScoreFault ReadScoreFile(QByteArrayView contents);
+    // Tells the player that reading failed: that the table is empty, that no file lies
+    // where it should, or that it is broken, and disables what cannot be used then. Saving
+    // stays possible where the save mends the fault: a record cut short at the very end.
+    void reportReadError(ScoreFault fault);
     // Fills the statistics boxes with the last game's counts, today's date and accuracy.
     void showTemporaryScore();
 
@@ -24,6 +32,8 @@ protected:
     void Form_Unload() override;
 
 private:
+    ScoreFault showRecords(ScoreReadResult read);
+
     void List1_Click();
     void Command1_Click(); // "Návrat do Menu"
     void Command2_Click(); // "Uložit dočasné skóre"

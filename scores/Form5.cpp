@@ -29,12 +29,12 @@ void Form5::Command1_Click() {
     }
     Form4& table = m_program.form<Form4>();
     table.List1->Clear();
-    const bool readFailed = table.ReadScoreFile();
+    const ScoreFault fault = table.ReadScoreFile(saved.contents);
     table.List1->setEnabled(true);
-    if (readFailed) {
-        // The file was broken or removed by something else since the save: say so, as the
-        // screen's load does, and leave the selection where the reading put it.
-        table.reportReadError();
+    if (fault != ScoreFault::None) {
+        // The file was broken by something else before the save: say so, as the screen's
+        // load does, and leave the selection where the reading put it.
+        table.reportReadError(fault);
     } else {
         table.List1->setListIndex(table.List1->NewIndex());
     }

@@ -2,6 +2,7 @@
 
 #include "scores/AppendFile.h"
 #include "scores/Cp1250.h"
+#include "scores/FileKind.h"
 #include "scores/ScoreFields.h"
 
 #include <QDir>
@@ -41,7 +42,12 @@ void appendField(QByteArray& line, const QString& text, Blanks leading) {
 
 ScoreWriteResult failure(const QString& path, const QString& reason) {
     return {false, QStringLiteral("Skóre se nepodařilo uložit do souboru %1.\n%2")
-                       .arg(QDir::toNativeSeparators(path), reason)};
+                       .arg(QDir::toNativeSeparators(path), reason),
+            {}};
+}
+
+bool holdsLineEnd(QByteArrayView bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
 
 } // namespace
@@ -58,27 +64,47 @@ ScoreReadResult readScoreRecords(QByteArrayView bytes) {
     }
 
     ScoreFieldReader reader(bytes);
+    bool recordsEndLines = true; // so far every record ended at a line end
     while (!reader.atEnd()) {
+        const qsizetype recordStart = reader.position();
+        bool cut = false;
         for (TextList* column : columns) {
             const std::optional<QByteArrayView> field = reader.readField();
-            if (!field) {
-                result.errorOccurred = true; // read past the end: the entry stays empty
-            }
-            const QByteArrayView bytes = field.value_or(QByteArrayView());
-            column->appendWith(bytes.size(), [bytes](QChar* out) { decodeCp1250(bytes, out); });
+            cut = cut || !field; // read past the end: the entry stays empty
+            const QByteArrayView value = field.value_or(QByteArrayView());
+            column->appendWith(value.size(), [value](QChar* out) { decodeCp1250(value, out); });
         }
+        if (cut) {
+            // A save cut off leaves a line begun and never ended; anything else is a fault
+            // of the file's earlier lines or of this one's shape.
+            result.fault = recordsEndLines && !holdsLineEnd(bytes.sliced(recordStart))
+                               ? ScoreFault::LastRecordCut
+                               : ScoreFault::Broken;
+        }
+        recordsEndLines =
+            recordsEndLines && reader.lastFieldEnd() == ScoreFieldReader::FieldEnd::LineEnd;
     }
     return result;
 }
 
 ScoreReadResult readScoreFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {{}, true};
+    if (const FileKind kind = fileKindAt(path); kind != FileKind::File) {
+        return {{}, kind == FileKind::Missing ? ScoreFault::NotRead : ScoreFault::NotAFile};
+    }
+    QFile file;
+    switch (openFileForReading(file, path)) {
+    case FileKind::File:
+        break;
+    case FileKind::Missing:
+        return {{}, ScoreFault::NotRead};
+    default:
+        return {{}, ScoreFault::NotAFile}; // swapped for something else since it was looked at
     }
     const QByteArray bytes = file.readAll();
     ScoreReadResult result = readScoreRecords(bytes);
-    result.errorOccurred = result.errorOccurred || file.error() != QFileDevice::NoError;
+    if (file.error() != QFileDevice::NoError) {
+        result.fault = ScoreFault::NotRead;
+    }
     return result;
 }
 
@@ -122,7 +148,8 @@ QByteArray recordCompletion(QByteArrayView existing) {
         // The last field is still open: the commas end it and the empty ones that follow.
         completion += QByteArray(missing, ',') + "\r\n";
         break;
-    case ScoreFieldReader::FieldEnd::Delimiter:
+    case ScoreFieldReader::FieldEnd::Comma:
+    case ScoreFieldReader::FieldEnd::LineEnd:
         if (existing.back() == '\r') {
             completion += '\n'; // a line end torn between CR and LF is made whole
         }
@@ -163,7 +190,7 @@ ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, con
     if (!file.isOpen()) {
         return failure(path, file.errorText());
     }
-    const std::optional<QByteArray> existing = file.contents();
+    std::optional<QByteArray> existing = file.contents();
     if (!existing) {
         return failure(path, file.errorText());
     }
@@ -173,5 +200,7 @@ ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, con
     if (!file.append(line) || !file.close()) {
         return failure(path, file.errorText());
     }
-    return {true, {}};
+    QByteArray contents = std::move(*existing);
+    contents += line;
+    return {true, {}, std::move(contents)};
 }

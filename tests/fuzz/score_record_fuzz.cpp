@@ -75,9 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
+    require(saved.contents == after); // what the table is shown from after the save
     const ScoreTable old = readScoreRecords(before).table;
     const ScoreReadResult now = readScoreRecords(after);
-    require(!now.errorOccurred);
+    require(!now.errorOccurred());
     require(after.startsWith(before));
     const qsizetype n = old.ScoreNames.size();
     require(now.table.ScoreNames.size() == n + 1);
