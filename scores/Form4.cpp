@@ -23,8 +23,11 @@ ScoreFault Form4::ReadScoreFile() {
     return showRecords(readScoreFile(m_program.scoreFile()));
 }
 
-ScoreFault Form4::ReadScoreFile(QByteArrayView contents) {
-    return showRecords(readScoreRecords(contents));
+void Form4::showSavedRecords(ScoreTable table) {
+    List1->Clear();
+    showRecords({std::move(table), ScoreFault::None});
+    List1->setEnabled(true);
+    List1->setListIndex(List1->NewIndex());
 }
 
 ScoreFault Form4::showRecords(ScoreReadResult read) {

@@ -3,8 +3,6 @@
 #include "scores/ScoreFile.h"
 #include "screens/Form4Screen.h"
 
-#include <QByteArrayView>
-
 class Program;
 
 // The score table screen: the stored players, and either a saved record or the last
@@ -17,9 +15,9 @@ public:
     // selects entry 0. Every failing step is skipped; returns which one failed, if any (an
     // empty table, whose entry 0 cannot be selected, is NotRead).
     ScoreFault ReadScoreFile();
-    // The same from the file's bytes as a save has just read and written them, so that
-    // the file is not read a second time.
-    ScoreFault ReadScoreFile(QByteArrayView contents);
+    // Shows the records as a save has left them in the file, the new one last and
+    // selected. The save read them itself, so the file is not read a second time.
+    void showSavedRecords(ScoreTable table);
     // Tells the player that reading failed: that the table is empty, that no file lies
     // where it should, or that it is broken, and disables what cannot be used then. Saving
     // stays possible where the save mends the fault: a record cut short at the very end.

@@ -30,8 +30,6 @@ public:
     // error. A read that starts before the end always yields a field, possibly empty
     // (blanks only up to the end, say).
     std::optional<QByteArrayView> readField();
-    // Moves past the next field as readField does; false at the end.
-    bool skipField() { return readField().has_value(); }
 
     // How the last field read ended: at a comma, at a line end, at the end of the file, or
     // at the end of the file inside a quoted field whose closing quote never came.

@@ -21,7 +21,7 @@ enum class ScoreFault {
     NotAFile,
     // The file ends inside its last record, on the line where that record began, and every
     // record before it ends its line: what a save cut off half-way leaves. The next save
-    // completes that record (recordCompletion), so saving stays possible.
+    // completes that record, so saving stays possible.
     LastRecordCut,
     // A record cut short by the end of the file where more than the end is at fault: a
     // line with too few or too many fields, or a quote left open across lines.
@@ -54,13 +54,6 @@ bool isStorableName(const QString& name);
 QByteArray formatScoreRecord(const QString& name, const QString& misses, const QString& hits,
                              const QString& shots, const QString& date);
 
-// What must be written before a new record so that it reads back as a record of its own
-// after `existing`: nothing when the file ends at a record's end; a line end when only
-// that is missing; and when the last record was cut short (a save killed mid-write, a
-// hand edit), the closing quote it lacks, empty fields up to five and a line end. The
-// records before are never changed.
-QByteArray recordCompletion(QByteArrayView existing);
-
 // The date as the score file stores it: the text shown when Windows-1250 holds it; digits
 // of other scripts as Latin digits, direction marks dropped; and when even that cannot be
 // stored, the date in ISO form (2026-12-08).
@@ -69,15 +62,17 @@ QString dateForScoreFile(const QString& shown, QDate date);
 struct ScoreWriteResult {
     bool written = false;
     QString errorText; // why not, in Czech, for a message box; empty when written
-    // The whole file as the save left it, as read under its lock with the written bytes
-    // added, so that the table can be shown again without reading the file once more.
-    QByteArray contents;
+    // The records as the file holds them after the save (read under its lock, the new one
+    // added), so that the table can be shown again without reading the file once more.
+    ScoreTable table;
 };
 
 // Appends one record to the score file, creating the file when it is missing. The file
 // is locked against other copies of the program while it is read and the line written in
-// a single write, so copies saving at once do not mix their lines; recordCompletion is
-// written first, in the same write. A save that fails writes nothing and says why, and so
+// a single write, so copies saving at once do not mix their lines. When the last record
+// was cut short (a save killed mid-write, a hand edit), the same write first completes it:
+// the closing quote it lacks, empty fields up to five and a line end; a line end torn
+// after its CR gets its LF. The records before are never changed. A save that fails writes nothing and says why, and so
 // does one where something other than a file lies at the path, which is never opened. A name
 // that isStorableName refuses, or in another field a control character, a double quote or
 // a character Windows-1250 lacks, is not written. Every record written reads back as

@@ -220,12 +220,14 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, added);
         writeFile(m_path, before);
-        QVERIFY(AppendScoreRecord(m_path, "Jan", "1", "2", "3", "d").written);
+        const ScoreWriteResult saved = AppendScoreRecord(m_path, "Jan", "1", "2", "3", "d");
+        QVERIFY(saved.written);
         QCOMPARE(contentsOf(m_path), before + added);
 
         const ScoreTable old = readScoreRecords(before).table;
         const ScoreReadResult now = readScoreFile(m_path);
         QVERIFY(!now.errorOccurred());
+        QVERIFY(saved.table == now.table); // what the screen shows after the save
         QCOMPARE(now.table.ScoreNames, old.ScoreNames.toStringList() + QStringList{"Jan"});
         QCOMPARE(now.table.ScoreMisses, old.ScoreMisses.toStringList() + QStringList{"1"});
         QCOMPARE(now.table.ScoreDates, old.ScoreDates.toStringList() + QStringList{"d"});
