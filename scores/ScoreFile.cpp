@@ -50,10 +50,6 @@ bool holdsLineEnd(QByteArrayView bytes) {
     return std::any_of(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
 }
 
-} // namespace
-
-namespace {
-
 // The records, and how the bytes end: the fields the last record lacks (none when the
 // bytes end at a record's end) and how its last field ended.
 struct Parsed {
