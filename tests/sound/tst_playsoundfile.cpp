@@ -71,6 +71,20 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     silentRate.sampleRate = 0;
     ToneWave surround;
     surround.channels = 6;
+    ToneWave lowest;
+    lowest.sampleRate = 4000;
+    lowest.bitsPerSample = 8;
+    lowest.durationMs = 500;
+    ToneWave highest;
+    highest.sampleRate = 192000;
+    ToneWave tooHigh;
+    tooHigh.sampleRate = 192001;
+    ToneWave tooLow = lowest;
+    tooLow.headerRate = 3999;
+    // 3 MB of samples said to be played at 1 Hz: 35 days, more milliseconds than 32 bits hold.
+    ToneWave crawling = lowest;
+    crawling.durationMs = 750'000;
+    crawling.headerRate = 1;
 
     QByteArray withList = tone.bytes();
     withList.insert(12, QByteArray("LIST\x05\0\0\0INFOx\0", 14)); // odd size, padded
@@ -96,6 +110,11 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     QTest::newRow("extensible format") << extensible.bytes() << false << 0;
     QTest::newRow("sample rate 0") << silentRate.bytes() << false << 0;
     QTest::newRow("six channels") << surround.bytes() << false << 0;
+    QTest::newRow("lowest sample rate, 4 kHz") << lowest.bytes() << true << 500;
+    QTest::newRow("highest sample rate, 192 kHz") << highest.bytes() << true << 200;
+    QTest::newRow("sample rate 3,999 Hz") << tooLow.bytes() << false << 0;
+    QTest::newRow("sample rate 192,001 Hz") << tooHigh.bytes() << false << 0;
+    QTest::newRow("3 MB at 1 Hz") << crawling.bytes() << false << 0;
 }
 
 void PlaySoundFileTest::waveHeaderCheck() {
@@ -114,7 +133,7 @@ void PlaySoundFileTest::waveHeaderCheck() {
     const std::optional<WaveFile> wave = WaveFile::inspect(path);
     QCOMPARE(wave.has_value(), playable);
     if (wave) {
-        QCOMPARE(wave->durationMs(), durationMs);
+        QCOMPARE(wave->durationMs(), qint64(durationMs));
     }
 }
 
