@@ -71,20 +71,13 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     silentRate.sampleRate = 0;
     ToneWave surround;
     surround.channels = 6;
-    ToneWave lowest;
-    lowest.sampleRate = 4000;
-    lowest.bitsPerSample = 8;
-    lowest.durationMs = 500;
-    ToneWave highest;
-    highest.sampleRate = 192000;
-    ToneWave tooHigh;
-    tooHigh.sampleRate = 192001;
-    ToneWave tooLow = lowest;
-    tooLow.headerRate = 3999;
+    const ToneWave lowest{.sampleRate = 4000, .bitsPerSample = 8, .durationMs = 500};
+    const ToneWave highest{.sampleRate = 192000};
+    const ToneWave tooHigh{.sampleRate = 192001};
+    const ToneWave tooLow{.sampleRate = 4000, .headerRate = 3999, .bitsPerSample = 8};
     // 3 MB of samples said to be played at 1 Hz: 35 days, more milliseconds than 32 bits hold.
-    ToneWave crawling = lowest;
-    crawling.durationMs = 750'000;
-    crawling.headerRate = 1;
+    const ToneWave crawling{
+        .sampleRate = 4000, .headerRate = 1, .bitsPerSample = 8, .durationMs = 750'000};
 
     QByteArray withList = tone.bytes();
     withList.insert(12, QByteArray("LIST\x05\0\0\0INFOx\0", 14)); // odd size, padded
