@@ -17,7 +17,7 @@
 class OpenAlDevice {
 public:
     // Samples beyond this are not loaded: a file this large is no sound effect, and reading
-    // it would hold up the click that plays it.
+    // it would hold up the sounds of the clicks after it.
     static constexpr qint64 MaxSampleBytes = 16 * 1024 * 1024;
 
     // Loads OpenAL Soft, opens the default output device and decodes `fileNames` ahead; null
