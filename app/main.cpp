@@ -40,13 +40,8 @@ int main(int argc, char* argv[]) {
 
     Services services;
     services.appPath = QApplication::applicationDirPath();
-    QStringList sounds;
-    for (const QString& name : Program::soundFiles()) {
-        sounds << programFilePath(services.appPath, name);
-    }
     services.clock = std::make_unique<QtClock>();
     services.messageBoxes = std::make_unique<QtMessageBoxes>();
-    services.sound = createPlatformSoundOutput(sounds);
     services.today = [] { return QDate::currentDate(); };
 
     Program program(std::move(services));
@@ -56,5 +51,14 @@ int main(int argc, char* argv[]) {
     if (program.runtime().hasEnded()) {
         return program.runtime().exitCode();
     }
+    // The sound output comes once the menu has been handed to the window system: its worker
+    // loads the sound library, connects to the sound server and decodes the sounds, which
+    // would compete with the menu for the processor, the loader and the memory map. The
+    // menu plays nothing before its first click, and the worker is ready long before that.
+    QStringList sounds;
+    for (const QString& name : Program::soundFiles()) {
+        sounds << program.programFile(name);
+    }
+    program.runtime().services().sound = createPlatformSoundOutput(sounds);
     return app.exec();
 }

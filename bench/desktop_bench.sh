@@ -130,6 +130,15 @@ for program in "${programs[@]}"; do
         awk '{ printf "%.1f\n", 100 * $1 / $2 }' | summary)"
 done
 
+# Every round for the record: each program's start-up in ms, then each game's in % of the
+# bare window's (the second column).
+files=()
+for program in "${programs[@]}"; do files+=("$work/$program.startup"); done
+echo "start-up per round, ms: ${programs[*]}; then each game in % of bare_window"
+paste "${files[@]}" | awk '{ line = NR ":"; for (i = 1; i <= NF; i++) line = line " " $i
+    for (i = 1; i <= NF; i++) if (i != 2) line = line sprintf(" %.1f%%", 100 * $i / $2)
+    print line }'
+
 # A game: "Nová hra" at the centre of its button, client (32, 296) size 113 x 33.
 launch omvar >/dev/null
 sleep 2

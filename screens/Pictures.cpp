@@ -1,21 +1,36 @@
 #include "screens/Pictures.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 
 namespace {
+
+// A picture compiled into the program, read by the decoder its name ends in. Left to find
+// out the format itself, Qt loads every image format plugin and asks each one whether it
+// can read the file before it tries its own decoders, and the ICO plugin then claims the
+// PNG icon and builds colour conversion tables while applying its mask: all of it before
+// the menu could be shown.
+QPixmap decode(const QString& path) {
+    QFile file(path);
+    QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 // The 1x picture, or its @2x render (with the pixel ratio that keeps its layout size)
 // where the screen is denser than 96 dpi.
 QPixmap load(const QString& normal, const QString& doubled) {
     if (qApp->devicePixelRatio() > 1.0) {
-        QPixmap pixmap(doubled);
+        QPixmap pixmap = decode(doubled);
         if (!pixmap.isNull()) {
             pixmap.setDevicePixelRatio(2.0);
             return pixmap;
         }
     }
-    return QPixmap(normal);
+    return decode(normal);
 }
 
 // Pointers have their hot spot at the centre of the 32 x 32 icon. On a denser screen the
@@ -24,9 +39,10 @@ QPixmap load(const QString& normal, const QString& doubled) {
 // others take it in layout pixels and scale it themselves.
 QCursor pointer(const QString& name) {
     const qreal ratio = qApp->devicePixelRatio();
-    const QPixmap doubled(QStringLiteral(":/assets/%1@2x.png").arg(name));
-    if (ratio <= 1.0 || doubled.isNull()) {
-        return QCursor(QPixmap(QStringLiteral(":/assets/%1.ico").arg(name)), 16, 16);
+    const QPixmap doubled =
+        ratio > 1.0 ? decode(QStringLiteral(":/assets/%1@2x.png").arg(name)) : QPixmap();
+    if (doubled.isNull()) {
+        return QCursor(decode(QStringLiteral(":/assets/%1.ico").arg(name)), 16, 16);
     }
     const int side = qRound(32 * ratio);
     QPixmap pixmap = doubled.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -54,13 +70,13 @@ QPixmap figure() {
 QIcon programIcon() {
     // Decoded once, on the first call, and shared by the application and every window:
     // decoding both renders took a few milliseconds of start-up for each window. The 1x
-    // render is the icon file's pixels as a PNG: the icon file would load Qt's ICO plugin
-    // and build its colour tables on the start-up path. Released while the application is
-    // being destroyed, as pixmaps should not outlive it.
+    // render is the icon file's pixels as a PNG, read by Qt's own PNG decoder: the icon
+    // file would need the ICO plugin. Released while the application is being destroyed,
+    // as pixmaps should not outlive it.
     static QIcon icon;
     if (icon.isNull()) {
-        icon.addFile(QStringLiteral(":/assets/omvar.png"));
-        icon.addFile(QStringLiteral(":/assets/omvar@2x.png"));
+        icon.addPixmap(decode(QStringLiteral(":/assets/omvar.png")));
+        icon.addPixmap(decode(QStringLiteral(":/assets/omvar@2x.png")));
         qAddPostRoutine([] { icon = QIcon(); });
     }
     return icon;

@@ -1,14 +1,36 @@
 // Pictures, icons and pointers stay sharp on dense screens: run under QT_SCALE_FACTOR, the
-// program takes the double-resolution renders and keeps every layout size.
+// program takes the double-resolution renders and keeps every layout size. The menu's
+// pictures come at every density without an image format plugin.
 #include "screens/Pictures.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 
 class HighDpiTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // First, before another test has loaded a plugin. Left to find out a picture's format
+    // itself, Qt loads every image format plugin, and the menu would wait for them. The
+    // house is a JPEG, which needs its plugin: that shows the check sees one.
+    void theMenusPicturesNeedNoImageFormatPlugin() {
+#ifdef Q_OS_LINUX
+        const auto pluginLoaded = [] {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+        };
+        QVERIFY(!pluginLoaded());
+        QVERIFY(!Pictures::programIcon().isNull());
+        QVERIFY(!Pictures::menu().isNull());
+        QVERIFY(!pluginLoaded());
+        QVERIFY(!Pictures::house().isNull());
+        QVERIFY(pluginLoaded());
+#else
+        QSKIP("reads the process's memory map, which Linux shows");
+#endif
+    }
+
     void picturesKeepTheirLayoutSizeInTheSharpestRender_data() {
         QTest::addColumn<QPixmap>("picture");
         QTest::addColumn<QSize>("layoutSize");
