@@ -53,6 +53,8 @@ fi
 # Test programs open real windows under Wine: they share one virtual X server.
 xvfb-run -a -s "-screen 0 1024x768x24" \
   ctest --test-dir "$build" --output-on-failure -j"$jobs" || status=$?
-grep -h "^SKIP   : .*initTestCase" "$build/Testing/Temporary/LastTest.log" | sed 's/^/skipped: /' || true
+# What Windows skips, and why, once per test function.
+grep -h "^SKIP   : " "$build/Testing/Temporary/LastTest.log" |
+  sed -E 's/^SKIP   : ([A-Za-z0-9_:]+)\([^)]*\) */skipped on Windows: \1: /' | sort -u || true
 say "tests under Wine in $(elapsed "$start")"
 exit "${status:-0}"
