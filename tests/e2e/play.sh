@@ -27,29 +27,6 @@ cp "$game" "$(dirname "$game")"/Data[1-4].dat "$work/"
 source "$(dirname "${BASH_SOURCE[0]}")/x-session.sh"
 start_x_session "$work"
 
-fail() { echo "FAIL: $*"; exit 1; }
-
-# A window's name as the window system holds it, in both properties: _NET_WM_NAME, which
-# window managers and task lists show, and the older WM_NAME.
-name_of() {
-  LC_ALL=C.UTF-8 xprop -id "$1" -notype "$2" |
-    awk '/=/ { sub(/^[^=]*= ?/, ""); print; found = 1 } END { if (!found) print "(not set)" }' |
-    sed 's/^"\(.*\)"$/\1/'
-}
-names_are() {
-  local id=$1 expected=$2 what=$3 property value
-  for property in _NET_WM_NAME WM_NAME; do
-    value=$(name_of "$id" "$property")
-    [ "$value" = "$expected" ] || fail "$what: $property is '$value', not '$expected'"
-  done
-}
-
-position_of() { xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x "," y}'; }
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
-# A crop of a window as a PNG, to compare pixels.
-grab() { import -window "$1" -crop "$2" +repage "$work/$3.png"; }
-same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
-
 (cd "$work" && exec ./"$(basename "$game")") &
 game_pid=$!
 
