@@ -43,9 +43,11 @@ fi
 ) 9>"$WINEPREFIX.lock"
 
 [ -n "$qtest" ] || exec "$wine" "$@"
+# Wine's own processes (services, the desktop) outlive the program and would keep ctest's
+# pipes open until the last Wine program ends: the program's output goes to files instead.
 log=$(mktemp --suffix=.txt)
 status=0
-"$wine" "$@" -o "$log,txt" || status=$?
-cat "$log"
-rm -f "$log"
+"$wine" "$@" -o "$log,txt" >"$log.out" 2>&1 </dev/null || status=$?
+cat "$log" "$log.out"
+rm -f "$log" "$log.out"
 exit "$status"

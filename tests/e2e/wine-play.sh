@@ -46,8 +46,10 @@ game_class='^omvar  v2\.0\.exe$'
 # may to appear.
 export LANG=cs_CZ.UTF-8 # Wine takes its locale from it
 wine=(env QT_QPA_PLATFORM=windows bash "$here/../../packaging/windows/wine.sh" "$work/wine")
-"${wine[@]}" wineboot
-(cd "$program" && exec "${wine[@]}" "Omvar  v2.0.exe") &
+# Wine's own processes outlive the game and would hold the caller's output open: files take
+# what Wine and the game print.
+"${wine[@]}" wineboot >"$work/wineboot.log" 2>&1
+(cd "$program" && exec "${wine[@]}" "Omvar  v2.0.exe" >"$work/game.log" 2>&1) &
 game_pid=$!
 
 # Wine starts more slowly than a window may take to appear elsewhere: up to 30 s.
