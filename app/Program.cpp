@@ -1,10 +1,10 @@
 #include "app/Program.h"
 
 #include "app/Form3.h"
+#include "scores/FileKind.h"
 #include "sound/Module1.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -47,10 +47,10 @@ QString Program::scoreFile() const {
 
 QString Program::findScoreFile() const {
     const QString beside = programFile(ScoreFileName);
-    // Opening for appending changes neither the contents nor the modification time.
-    QFile file(beside);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly) ||
-        takesNewFiles(m_runtime.services().appPath)) {
+    // Whatever lies there is the table to show: a shared one in a read-only folder too,
+    // whose saves say they cannot write, and anything that is no file, whose load says so.
+    // It is only looked at, never opened: opening a pipe would wait for a writer.
+    if (fileKindAt(beside) != FileKind::Missing || takesNewFiles(m_runtime.services().appPath)) {
         return beside;
     }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -45,11 +45,11 @@ public:
     // The score table in memory: the five arrays, refilled from the score file whenever
     // the score table screen loads and after every save.
     ScoreTable& scores() { return m_scores; }
-    // The score file's path. It lies beside the program wherever it can be written there:
-    // an existing writable Data5.dat always wins, and a new one is made there when the
-    // folder takes new files. An installed program's folder is not the player's to write,
-    // so there it lies in the player's own data folder, which is created when chosen.
-    // Decided once, on first use.
+    // The score file's path. It lies beside the program wherever something already lies
+    // there (even a read-only file in a read-only folder, a table shared from a network
+    // drive) and wherever the folder takes a new one. An installed program's folder is not
+    // the player's to write, so without a Data5.dat there it lies in the player's own data
+    // folder, which is created when chosen. Decided once, on first use.
     QString scoreFile() const;
 
     // A file in the program's folder (App.Path followed by the separator and the name).

@@ -121,6 +121,14 @@ for program in "${programs[@]}"; do
     echo "$program start-up to mapped window, ms: $(summary <"$work/$program.startup")"
     echo "$program VmHWM with the window up, kB: $(summary <"$work/$program.hwm")"
 done
+# Each run's start-up over the bare window's in the same round: a busy machine slows whole
+# rounds, and the ratio of neighbours is steadier than the ratio of two medians.
+for program in "${programs[@]}"; do
+    [ "$program" = bare_window ] && continue
+    echo "$program start-up in % of the bare window's in the same round: $(paste \
+        "$work/$program.startup" "$work/bare_window.startup" |
+        awk '{ printf "%.1f\n", 100 * $1 / $2 }' | summary)"
+done
 
 # A game: "Nová hra" at the centre of its button, client (32, 296) size 113 x 33.
 launch omvar >/dev/null

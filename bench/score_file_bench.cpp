@@ -46,7 +46,7 @@ int measure(const QString& path) {
         const ScoreReadResult result = readScoreFile(path);
         times.push_back(timer.nsecsElapsed() / 1e6);
         records = result.table.ScoreNames.size();
-        if (result.errorOccurred) {
+        if (result.errorOccurred()) {
             std::fprintf(stderr, "reading %s reported an error\n", qPrintable(path));
             return 1;
         }

@@ -3,34 +3,50 @@
 #include "forms/Timer.h"
 #include "forms/WindowName.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+namespace {
+
+// The thin fixed frame of a form without a title bar: one pixel, as the platform draws a
+// window's thin border.
+constexpr int ThinFrame = 1;
+
+Qt::WindowFlags flagsFor(FormBorder border) {
+    switch (border) {
+    case FormBorder::FixedSingle:
+        return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+               Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    // The thin frame alone is drawn by the form: asked for a frame without a title bar,
+    // X11 window managers draw none at all and Qt on Wayland draws a title bar.
+    case FormBorder::FixedNoTitle:
+    case FormBorder::None:
+        break;
+    }
+    return Qt::Window | Qt::FramelessWindowHint;
+}
+
+} // namespace
 
 // The top-level window of a form.
 class FormWindow : public QWidget {
 public:
     FormWindow(Form& form, const FormSpec& settings) : m_form(form) {
-        Qt::WindowFlags flags = Qt::Window;
-        switch (settings.border) {
-        case FormBorder::FixedSingle:
-            flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                     Qt::WindowCloseButtonHint;
-            break;
-        case FormBorder::FixedNoTitle:
-            flags |= Qt::CustomizeWindowHint;
-            break;
-        case FormBorder::None:
-            flags |= Qt::FramelessWindowHint;
-            break;
-        }
-        setWindowFlags(flags);
+        setWindowFlags(flagsFor(settings.border));
         setWindowTitle(settings.caption);
         setAccessibleName(settings.accessibleName.isEmpty() ? settings.caption
                                                             : settings.accessibleName);
-        setFixedSize(settings.clientSize);
+        const int frame = settings.border == FormBorder::FixedNoTitle ? ThinFrame : 0;
+        setFixedSize(settings.clientSize.grownBy({frame, frame, frame, frame}));
+        if (frame > 0) {
+            m_client = new QWidget(this);
+            m_client->setGeometry(QRect(QPoint(frame, frame), settings.clientSize));
+        }
         if (!settings.icon.isNull()) {
             setWindowIcon(settings.icon);
         }
@@ -43,6 +59,26 @@ public:
     }
 
     Form& form() const { return m_form; }
+    QWidget* client() const { return m_client; }
+
+    // Window systems keep a dialog in front of the window it belongs to (X11 writes that
+    // relation for dialogs only); the type changes neither the frame nor the title bar.
+    void setOwner(QWidget* owner) {
+        if (windowType() != Qt::Dialog) {
+            setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+        }
+        winId();
+        owner->winId();
+        windowHandle()->setTransientParent(owner->windowHandle());
+    }
+
+    // Centres the window on the screen, frame and title bar included. A window manager's
+    // frame is known only once the window is mapped, so the window is centred again when
+    // it is first exposed if its frame turned out otherwise.
+    void centreOnScreen() {
+        centre();
+        windowHandle()->installEventFilter(this);
+    }
 
 protected:
     // A close through the system goes to the form; a disabled form cannot be closed, as
@@ -54,8 +90,59 @@ protected:
         }
     }
 
+    void paintEvent(QPaintEvent*) override {
+        if (m_client != this) {
+            QPainter painter(this);
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+
+    // A disabled form cannot be activated: a click on it activates the window it owns, so
+    // that the keyboard stays there, whatever the window system did with the click.
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_form.Enabled()) {
+            if (QWidget* owned = ownedWindow()) {
+                owned->raise();
+                owned->activateWindow();
+            }
+        }
+        QWidget::changeEvent(event);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == windowHandle() && event->type() == QEvent::Expose &&
+            windowHandle()->isExposed()) {
+            windowHandle()->removeEventFilter(this);
+            if (windowHandle()->frameMargins() != m_centredFrame) {
+                centre();
+            }
+        }
+        return false;
+    }
+
 private:
+    void centre() {
+        m_centredFrame = windowHandle()->frameMargins();
+        QRect outer(QPoint(), size().grownBy(m_centredFrame));
+        outer.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
+        setGeometry(
+            QRect(outer.topLeft() + QPoint(m_centredFrame.left(), m_centredFrame.top()), size()));
+    }
+
+    QWidget* ownedWindow() const {
+        for (QWidget* other : QApplication::topLevelWidgets()) {
+            if (other->isVisible() && other->windowHandle() != nullptr &&
+                other->windowHandle()->transientParent() == windowHandle()) {
+                return other;
+            }
+        }
+        return nullptr;
+    }
+
     Form& m_form;
+    QWidget* m_client = this;
+    QMargins m_centredFrame;
 };
 
 Form::Form(FormsRuntime& runtime, int slot, const FormSpec& settings)
@@ -65,6 +152,10 @@ Form::~Form() = default;
 
 QWidget* Form::window() const {
     return m_window.get();
+}
+
+QWidget* Form::client() const {
+    return m_window->client();
 }
 
 Form* Form::of(const QWidget* widget) {
@@ -79,19 +170,14 @@ void Form::Show(Form* owner) {
         return;
     }
     if (owner != nullptr) {
-        m_window->winId();
-        owner->m_window->winId();
-        m_window->windowHandle()->setTransientParent(owner->m_window->windowHandle());
+        m_window->setOwner(owner->m_window.get());
     }
+    m_window->winId();
     if (!m_shownBefore) {
         m_shownBefore = true;
-        // The client area is centred: its frame is not known before the window is mapped.
-        QRect client(QPoint(), m_window->size());
-        client.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
-        m_window->setGeometry(client);
+        m_window->centreOnScreen();
     }
     if (m_window->windowTitle().isEmpty()) {
-        m_window->winId();
         clearWindowName(m_window->windowHandle());
     }
     if (m_window->isVisible()) {

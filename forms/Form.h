@@ -16,7 +16,7 @@ class Timer;
 
 enum class FormBorder {
     FixedSingle,  // title bar with caption, icon and close box; not resizable
-    FixedNoTitle, // a thin fixed frame only: no caption, no window buttons
+    FixedNoTitle, // a thin fixed frame only, drawn by the form: no caption, no window buttons
     None,         // no frame at all
 };
 
@@ -40,8 +40,9 @@ public:
 
     int slot() const { return m_slot; }
 
-    // Shows the form, centred on the screen the first time. An owner keeps the form in
-    // front of it. A form being unloaded is not shown again.
+    // Shows the form, centred on the screen the first time, frame and title bar included.
+    // An owner keeps the form in front of it, and while the owner is disabled a click on it
+    // leaves the keyboard with the form. A form being unloaded is not shown again.
     void Show(Form* owner = nullptr);
     void Hide();
     bool Visible() const;
@@ -50,8 +51,10 @@ public:
     bool Enabled() const { return m_enabled; }
     void setEnabled(bool enabled) { m_enabled = enabled; }
 
-    // The client area the controls lie on.
+    // The form's top-level window: the client area with the frame the form draws itself.
     QWidget* window() const;
+    // The client area the controls lie on; the window itself unless the form draws a frame.
+    QWidget* client() const;
     // The form whose window holds `widget`, if any.
     static Form* of(const QWidget* widget);
 

@@ -4,12 +4,13 @@ Frame::Frame(QWidget* parent, const FrameSpec& settings) : QGroupBox(settings.ca
     setGeometry(settings.bounds.pixels());
     setFont(layoutFont(settings.captionFont));
     setAccessibleName(settings.caption);
-    if (settings.backColor.isValid()) {
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, settings.backColor);
-        setPalette(palette);
-        setAutoFillBackground(true);
-    }
+    // Opaque like a label: without a colour of its own, the platform's button face.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, settings.backColor.isValid()
+                                           ? settings.backColor
+                                           : palette.color(QPalette::Button));
+    setPalette(palette);
+    setAutoFillBackground(true);
 }
 
 void Frame::setCaption(const QString& caption) {

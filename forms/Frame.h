@@ -8,7 +8,7 @@ struct FrameSpec {
     Twips bounds;
     QString caption = {};
     FontSpec captionFont = DefaultFont;
-    QColor backColor = {};
+    QColor backColor = {}; // invalid: the platform's button face
 };
 
 // A frame: a captioned border; its controls are placed from its top-left corner.

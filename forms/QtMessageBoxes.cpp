@@ -1,10 +1,18 @@
 #include "forms/QtMessageBoxes.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QWindow>
 
 void QtMessageBoxes::show(const QString& text, const QString& caption, MessageIcon icon) {
     QMessageBox box;
     prepare(box, text, caption, icon);
+    // The box belongs to the window the player was using: the window system keeps it in
+    // front of that window.
+    if (QWindow* opener = QGuiApplication::focusWindow()) {
+        box.winId();
+        box.windowHandle()->setTransientParent(opener);
+    }
     box.exec();
 }
 

@@ -1,5 +1,7 @@
 #include "scores/AppendFile.h"
 
+#include "scores/FileKind.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -22,7 +24,7 @@ enum class Reason { IsFolder, NoFolder, NoPermission, ReadOnlyDisk, DiskFull, Lo
 QString reasonText(Reason reason, const QString& systemText) {
     switch (reason) {
     case Reason::IsFolder:
-        return QStringLiteral("Na místě souboru se skóre je složka.");
+        return notAFileText(FileKind::Folder);
     case Reason::NoFolder:
         return QStringLiteral("Složka pro soubor se skóre neexistuje.");
     case Reason::NoPermission:
@@ -37,6 +39,12 @@ QString reasonText(Reason reason, const QString& systemText) {
         break;
     }
     return QStringLiteral("Systém ohlásil chybu: %1").arg(systemText);
+}
+
+// Whether the path may be opened as the score file: a file or nothing yet. Anything else
+// (a folder, a pipe, a device, a socket) is never opened.
+bool mayOpen(FileKind kind) {
+    return kind == FileKind::File || kind == FileKind::Missing;
 }
 
 } // namespace
@@ -77,7 +85,11 @@ OVERLAPPED atOffset(qint64 offset) {
 
 } // namespace
 
-AppendFile::AppendFile(const QString& path) {
+AppendFile::AppendFile(const QString& path) : m_handle(INVALID_HANDLE_VALUE) {
+    if (const FileKind kind = fileKindAt(path); !mayOpen(kind)) {
+        m_errorText = notAFileText(kind);
+        return;
+    }
     m_handle =
         CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ | GENERIC_WRITE,
                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
@@ -92,6 +104,12 @@ AppendFile::AppendFile(const QString& path) {
         } else {
             fail(error);
         }
+        return;
+    }
+    if (const FileKind kind = fileKindOfHandle(m_handle); kind != FileKind::File) {
+        CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+        m_errorText = notAFileText(kind);
         return;
     }
     // Copies of the program take turns on one byte far beyond any real data: Windows locks
@@ -212,15 +230,27 @@ Reason reasonOf(int error) {
 
 } // namespace
 
-AppendFile::AppendFile(const QString& path) {
-    // Read access as well, to look at the last byte; O_APPEND makes every write go to the
-    // end of the file atomically, whatever other writers do.
-    m_fd =
-        ::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+AppendFile::AppendFile(const QString& path) : m_fd(-1) {
+    if (const FileKind kind = fileKindAt(path); !mayOpen(kind)) {
+        m_errorText = notAFileText(kind);
+        return;
+    }
+    // Read access as well, to read what is there; O_APPEND makes every write go to the end
+    // of the file atomically, whatever other writers do. O_NONBLOCK and O_NOCTTY keep a pipe
+    // or a terminal that took the file's place meanwhile from blocking or adopting us.
+    m_fd = ::open(QFile::encodeName(path).constData(),
+                  O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
     if (m_fd < 0) {
         fail(errno);
         return;
     }
+    if (const FileKind kind = fileKindOfDescriptor(m_fd); kind != FileKind::File) {
+        ::close(m_fd);
+        m_fd = -1;
+        m_errorText = notAFileText(kind);
+        return;
+    }
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     // Best effort: where the file system has no locks, appends are still atomic.
     int locked;
     do {
@@ -242,7 +272,7 @@ std::optional<QByteArray> AppendFile::contents() {
         fail(errno);
         return std::nullopt;
     }
-    QByteArray bytes(S_ISREG(status.st_mode) ? qsizetype(status.st_size) : 0, Qt::Uninitialized);
+    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t read = ::pread(m_fd, bytes.data() + done, size_t(bytes.size() - done), done);

@@ -6,8 +6,10 @@
 #include "forms/RuntimeError.h"
 #include "game/Form1.h"
 #include "scores/Accuracy.h"
+#include "scores/FileKind.h"
 #include "scores/Form5.h"
-#include "scores/ScoreFile.h"
+
+#include <QDir>
 
 Form4::Form4(Program& program) : Form4Screen(program.runtime()), m_program(program) {
     List1->setClickHandler(handler(&Form4::List1_Click));
@@ -17,25 +19,42 @@ Form4::Form4(Program& program) : Form4Screen(program.runtime()), m_program(progr
     Command4->setClickHandler(handler(&Form4::Command4_Click));
 }
 
-bool Form4::ReadScoreFile() {
-    ScoreReadResult read = readScoreFile(m_program.scoreFile());
+ScoreFault Form4::ReadScoreFile() {
+    return showRecords(readScoreFile(m_program.scoreFile()));
+}
+
+void Form4::showSavedRecords(ScoreTable table) {
+    List1->Clear();
+    showRecords({std::move(table), ScoreFault::None});
+    List1->setEnabled(true);
+    List1->setListIndex(List1->NewIndex());
+}
+
+ScoreFault Form4::showRecords(ScoreReadResult read) {
     ScoreTable& scores = m_program.scores();
     scores = std::move(read.table);
     List1->AddItems(scores.ScoreNames);
     try {
         List1->setListIndex(0);
     } catch (const RuntimeError&) {
-        return true; // an empty list has no entry 0
+        // An empty list has no entry 0.
+        return read.fault == ScoreFault::None ? ScoreFault::NotRead : read.fault;
     }
-    return read.errorOccurred;
+    return read.fault;
 }
 
-void Form4::reportReadError() {
+void Form4::reportReadError(ScoreFault fault) {
     m_program.playSound(Sound::Alert);
     MessageBoxes& messages = *m_program.runtime().services().messageBoxes;
-    // Decided by the records read, not by the selected entry's text: a first player saved
-    // under a blank name is a record too.
-    if (m_program.scores().ScoreNames.isEmpty()) {
+    if (fault == ScoreFault::NotAFile) {
+        const QString path = m_program.scoreFile();
+        messages.show(QStringLiteral("Tabulku skóre nelze načíst ze souboru %1.\n%2")
+                          .arg(QDir::toNativeSeparators(path), notAFileText(fileKindAt(path))),
+                      QStringLiteral("Omvar v2.0"), MessageIcon::Exclamation);
+        List1->setEnabled(false);
+    } else if (m_program.scores().ScoreNames.isEmpty()) {
+        // Decided by the records read, not by the selected entry's text: a first player
+        // saved under a blank name is a record too.
         messages.show(QStringLiteral("V tabulce hráčů nejsou žádná uložená skóre."),
                       QStringLiteral("Omvar v2.0"), MessageIcon::Information);
         List1->setEnabled(false);
@@ -43,8 +62,10 @@ void Form4::reportReadError() {
         messages.show(QStringLiteral("Nastala chyba při načítání dat do tabulky skóre."),
                       QStringLiteral("Omvar v2.0"), MessageIcon::Exclamation);
         List1->setEnabled(false);
-        Command2->setEnabled(false);
         Command4->setEnabled(false);
+        if (fault != ScoreFault::LastRecordCut) {
+            Command2->setEnabled(false);
+        }
     }
 }
 
@@ -58,8 +79,8 @@ void Form4::showTemporaryScore() {
 }
 
 void Form4::Form_Load() {
-    if (ReadScoreFile()) {
-        reportReadError();
+    if (const ScoreFault fault = ReadScoreFile(); fault != ScoreFault::None) {
+        reportReadError(fault);
     }
 }
 

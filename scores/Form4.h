@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scores/ScoreFile.h"
 #include "screens/Form4Screen.h"
 
 class Program;
@@ -11,11 +12,16 @@ public:
     explicit Form4(Program& program);
 
     // Reads the score file into the score table and the list, which must be empty, and
-    // selects entry 0. Every failing step is skipped; returns whether any failed.
-    bool ReadScoreFile();
-    // Tells the player that reading failed: that the table is empty, or that it is broken,
-    // and disables what cannot be used then.
-    void reportReadError();
+    // selects entry 0. Every failing step is skipped; returns which one failed, if any (an
+    // empty table, whose entry 0 cannot be selected, is NotRead).
+    ScoreFault ReadScoreFile();
+    // Shows the records as a save has left them in the file, the new one last and
+    // selected. The save read them itself, so the file is not read a second time.
+    void showSavedRecords(ScoreTable table);
+    // Tells the player that reading failed: that the table is empty, that no file lies
+    // where it should, or that it is broken, and disables what cannot be used then. Saving
+    // stays possible where the save mends the fault: a record cut short at the very end.
+    void reportReadError(ScoreFault fault);
     // Fills the statistics boxes with the last game's counts, today's date and accuracy.
     void showTemporaryScore();
 
@@ -24,6 +30,8 @@ protected:
     void Form_Unload() override;
 
 private:
+    ScoreFault showRecords(ScoreReadResult read);
+
     void List1_Click();
     void Command1_Click(); // "Návrat do Menu"
     void Command2_Click(); // "Uložit dočasné skóre"

@@ -17,7 +17,7 @@ void Form5::Command1_Click() {
     }
     const Form1& game = m_program.form<Form1>();
     FormsRuntime& runtime = m_program.runtime();
-    const ScoreWriteResult saved = AppendScoreRecord(
+    ScoreWriteResult saved = AppendScoreRecord(
         m_program.scoreFile(), Text1->Text(), game.Label11->Caption(), game.Label8->Caption(),
         game.Label7->Caption(), dateForScoreFile(runtime.todayText(), runtime.services().today()));
     if (!saved.written) {
@@ -28,16 +28,7 @@ void Form5::Command1_Click() {
         return;
     }
     Form4& table = m_program.form<Form4>();
-    table.List1->Clear();
-    const bool readFailed = table.ReadScoreFile();
-    table.List1->setEnabled(true);
-    if (readFailed) {
-        // The file was broken or removed by something else since the save: say so, as the
-        // screen's load does, and leave the selection where the reading put it.
-        table.reportReadError();
-    } else {
-        table.List1->setListIndex(table.List1->NewIndex());
-    }
+    table.showSavedRecords(std::move(saved.table));
     table.Frame1->setCaption(QStringLiteral("Skóre hráče:"));
     m_program.unload<Form5>();
 }

@@ -16,6 +16,19 @@ bool isDelimiter(char byte) {
 
 } // namespace
 
+ScoreFieldReader::ScoreFieldReader(QByteArrayView bytes) : m_bytes(bytes) {
+    while (!atEnd() && (isBlank(m_bytes[m_pos]) || isLineEnd(m_bytes[m_pos]))) {
+        ++m_pos;
+    }
+}
+
+ScoreFieldReader::FieldEnd ScoreFieldReader::endHere() const {
+    if (atEnd()) {
+        return FieldEnd::EndOfFile;
+    }
+    return m_bytes[m_pos] == ',' ? FieldEnd::Comma : FieldEnd::LineEnd;
+}
+
 void ScoreFieldReader::skipDelimiter() {
     if (atEnd()) {
         return;
@@ -46,9 +59,7 @@ std::optional<QByteArrayView> ScoreFieldReader::readField() {
         while (m_pos < size && !isDelimiter(m_bytes[m_pos])) {
             ++m_pos;
         }
-        m_lastEnd = end == size ? FieldEnd::OpenQuote
-                    : atEnd()   ? FieldEnd::EndOfFile
-                                : FieldEnd::Delimiter;
+        m_lastEnd = end == size ? FieldEnd::OpenQuote : endHere();
         skipDelimiter();
         return m_bytes.sliced(begin, end - begin);
     }
@@ -57,7 +68,7 @@ std::optional<QByteArrayView> ScoreFieldReader::readField() {
         ++m_pos;
     }
     const qsizetype end = m_pos;
-    m_lastEnd = atEnd() ? FieldEnd::EndOfFile : FieldEnd::Delimiter;
+    m_lastEnd = endHere();
     skipDelimiter();
     return m_bytes.sliced(begin, end - begin);
 }

@@ -2,6 +2,7 @@
 
 #include "scores/AppendFile.h"
 #include "scores/Cp1250.h"
+#include "scores/FileKind.h"
 #include "scores/ScoreFields.h"
 
 #include <QDir>
@@ -41,14 +42,25 @@ void appendField(QByteArray& line, const QString& text, Blanks leading) {
 
 ScoreWriteResult failure(const QString& path, const QString& reason) {
     return {false, QStringLiteral("Skóre se nepodařilo uložit do souboru %1.\n%2")
-                       .arg(QDir::toNativeSeparators(path), reason)};
+                       .arg(QDir::toNativeSeparators(path), reason),
+            {}};
 }
 
-} // namespace
+bool holdsLineEnd(QByteArrayView bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
+}
 
-ScoreReadResult readScoreRecords(QByteArrayView bytes) {
-    ScoreReadResult result;
-    ScoreTable& table = result.table;
+// The records, and how the bytes end: the fields the last record lacks (none when the
+// bytes end at a record's end) and how its last field ended.
+struct Parsed {
+    ScoreReadResult read;
+    qsizetype missing = 0;
+    ScoreFieldReader::FieldEnd lastEnd = ScoreFieldReader::FieldEnd::LineEnd;
+};
+
+Parsed parseRecords(QByteArrayView bytes) {
+    Parsed parsed;
+    ScoreTable& table = parsed.read.table;
     const std::array columns = {&table.ScoreNames, &table.ScoreMisses, &table.ScoreHits,
                                 &table.ScoreShots, &table.ScoreDates};
     // A record takes at least five bytes (four commas and a line end). Room the file does
@@ -58,27 +70,87 @@ ScoreReadResult readScoreRecords(QByteArrayView bytes) {
     }
 
     ScoreFieldReader reader(bytes);
+    bool recordsEndLines = true; // so far every record ended at a line end
     while (!reader.atEnd()) {
+        const qsizetype recordStart = reader.position();
         for (TextList* column : columns) {
             const std::optional<QByteArrayView> field = reader.readField();
-            if (!field) {
-                result.errorOccurred = true; // read past the end: the entry stays empty
-            }
-            const QByteArrayView bytes = field.value_or(QByteArrayView());
-            column->appendWith(bytes.size(), [bytes](QChar* out) { decodeCp1250(bytes, out); });
+            parsed.missing += field ? 0 : 1; // read past the end: the entry stays empty
+            const QByteArrayView value = field.value_or(QByteArrayView());
+            column->appendWith(value.size(), [value](QChar* out) { decodeCp1250(value, out); });
         }
+        if (parsed.missing > 0) {
+            // A save cut off leaves a line begun and never ended; anything else is a fault
+            // of the file's earlier lines or of this one's shape.
+            parsed.read.fault = recordsEndLines && !holdsLineEnd(bytes.sliced(recordStart))
+                                    ? ScoreFault::LastRecordCut
+                                    : ScoreFault::Broken;
+        }
+        recordsEndLines =
+            recordsEndLines && reader.lastFieldEnd() == ScoreFieldReader::FieldEnd::LineEnd;
     }
-    return result;
+    parsed.lastEnd = reader.lastFieldEnd();
+    return parsed;
+}
+
+// What must be written before a new record so that it reads back as a record of its own
+// after `existing`: nothing when the file ends at a record's end; a line end when only
+// that is missing; and when the last record was cut short (a save killed mid-write, a
+// hand edit), the closing quote it lacks, empty fields up to five and a line end. The
+// records before are never changed, and the cut one reads as before: its missing fields
+// were read as empty.
+QByteArray recordCompletion(QByteArrayView existing, const Parsed& parsed) {
+    if (existing.isEmpty()) {
+        return {};
+    }
+    const qsizetype missing = parsed.missing;
+    QByteArray completion;
+    switch (parsed.lastEnd) {
+    case ScoreFieldReader::FieldEnd::OpenQuote:
+        completion += '"';
+        [[fallthrough]];
+    case ScoreFieldReader::FieldEnd::EndOfFile:
+        // The last field is still open: the commas end it and the empty ones that follow.
+        completion += QByteArray(missing, ',') + "\r\n";
+        break;
+    case ScoreFieldReader::FieldEnd::Comma:
+    case ScoreFieldReader::FieldEnd::LineEnd:
+        if (existing.back() == '\r') {
+            completion += '\n'; // a line end torn between CR and LF is made whole
+        }
+        // A field has begun after the delimiter: the line end ends the last empty one.
+        if (missing > 0) {
+            completion += QByteArray(missing - 1, ',') + "\r\n";
+        }
+        break;
+    }
+    return completion;
+}
+
+} // namespace
+
+ScoreReadResult readScoreRecords(QByteArrayView bytes) {
+    return parseRecords(bytes).read;
 }
 
 ScoreReadResult readScoreFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {{}, true};
+    if (const FileKind kind = fileKindAt(path); kind != FileKind::File) {
+        return {{}, kind == FileKind::Missing ? ScoreFault::NotRead : ScoreFault::NotAFile};
+    }
+    QFile file;
+    switch (openFileForReading(file, path)) {
+    case FileKind::File:
+        break;
+    case FileKind::Missing:
+        return {{}, ScoreFault::NotRead};
+    default:
+        return {{}, ScoreFault::NotAFile}; // swapped for something else since it was looked at
     }
     const QByteArray bytes = file.readAll();
     ScoreReadResult result = readScoreRecords(bytes);
-    result.errorOccurred = result.errorOccurred || file.error() != QFileDevice::NoError;
+    if (file.error() != QFileDevice::NoError) {
+        result.fault = ScoreFault::NotRead;
+    }
     return result;
 }
 
@@ -101,38 +173,6 @@ QByteArray formatScoreRecord(const QString& name, const QString& misses, const Q
     }
     line += "\r\n";
     return line;
-}
-
-QByteArray recordCompletion(QByteArrayView existing) {
-    if (existing.isEmpty()) {
-        return {};
-    }
-    ScoreFieldReader reader(existing);
-    qsizetype fields = 0;
-    while (reader.skipField()) {
-        ++fields;
-    }
-    const qsizetype missing = (fieldsPerRecord - fields % fieldsPerRecord) % fieldsPerRecord;
-    QByteArray completion;
-    switch (reader.lastFieldEnd()) {
-    case ScoreFieldReader::FieldEnd::OpenQuote:
-        completion += '"';
-        [[fallthrough]];
-    case ScoreFieldReader::FieldEnd::EndOfFile:
-        // The last field is still open: the commas end it and the empty ones that follow.
-        completion += QByteArray(missing, ',') + "\r\n";
-        break;
-    case ScoreFieldReader::FieldEnd::Delimiter:
-        if (existing.back() == '\r') {
-            completion += '\n'; // a line end torn between CR and LF is made whole
-        }
-        // A field has begun after the delimiter: the line end ends the last empty one.
-        if (missing > 0) {
-            completion += QByteArray(missing - 1, ',') + "\r\n";
-        }
-        break;
-    }
-    return completion;
 }
 
 QString dateForScoreFile(const QString& shown, QDate date) {
@@ -167,11 +207,19 @@ ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, con
     if (!existing) {
         return failure(path, file.errorText());
     }
+    // The file is read once: the records parsed here are also the table the save leaves.
+    Parsed parsed = parseRecords(*existing);
+    const QByteArray record = formatScoreRecord(name, misses, hits, shots, date);
     // One write still: whatever mends the last record goes out with the new one.
-    const QByteArray line =
-        recordCompletion(*existing) + formatScoreRecord(name, misses, hits, shots, date);
-    if (!file.append(line) || !file.close()) {
+    if (!file.append(recordCompletion(*existing, parsed) + record) || !file.close()) {
         return failure(path, file.errorText());
     }
-    return {true, {}};
+    ScoreTable& table = parsed.read.table;
+    const ScoreTable added = readScoreRecords(record).table;
+    for (const auto column : {&ScoreTable::ScoreNames, &ScoreTable::ScoreMisses,
+                              &ScoreTable::ScoreHits, &ScoreTable::ScoreShots,
+                              &ScoreTable::ScoreDates}) {
+        (table.*column).append((added.*column).view(0));
+    }
+    return {true, {}, std::move(table)};
 }

@@ -11,19 +11,35 @@
 // The score file: one line per saved game, "name,misses,hits,shots,date" and CR LF, in
 // Windows-1250, only ever appended to.
 
+// Which step of the reading failed, if any. Whatever could be read is in the table.
+enum class ScoreFault {
+    None,
+    // The file could not be opened or read: it is missing, say.
+    NotRead,
+    // Something other than a file lies at the path (a folder, a pipe, a device, a socket,
+    // or a link to one). It is never opened, so nothing blocks and nothing is read.
+    NotAFile,
+    // The file ends inside its last record, on the line where that record began, and every
+    // record before it ends its line: what a save cut off half-way leaves. The next save
+    // completes that record, so saving stays possible.
+    LastRecordCut,
+    // A record cut short by the end of the file where more than the end is at fault: a
+    // line with too few or too many fields, or a quote left open across lines.
+    Broken,
+};
+
 struct ScoreReadResult {
     ScoreTable table;
-    // Some step of the reading failed: the file could not be opened or read, or a record
-    // was cut short by the end of the file. Whatever could be read is in `table`.
-    bool errorOccurred = false;
+    ScoreFault fault = ScoreFault::None;
+    bool errorOccurred() const { return fault != ScoreFault::None; }
 };
 
 // Reads records until the end of the bytes: each record is the next five fields (see
 // ScoreFieldReader). A record cut short keeps the fields read so far, the missing ones
-// stay empty, and the error is flagged. The five arrays always have the same length.
+// stay empty, and the fault is given. The five arrays always have the same length.
 ScoreReadResult readScoreRecords(QByteArrayView bytes);
 
-// The same for a file. A file that cannot be opened gives no records and an error.
+// The same for a file, which is never opened when it is no ordinary file.
 ScoreReadResult readScoreFile(const QString& path);
 
 // Whether a player name may hold this character: Windows-1250 must be able to store it,
@@ -38,13 +54,6 @@ bool isStorableName(const QString& name);
 QByteArray formatScoreRecord(const QString& name, const QString& misses, const QString& hits,
                              const QString& shots, const QString& date);
 
-// What must be written before a new record so that it reads back as a record of its own
-// after `existing`: nothing when the file ends at a record's end; a line end when only
-// that is missing; and when the last record was cut short (a save killed mid-write, a
-// hand edit), the closing quote it lacks, empty fields up to five and a line end. The
-// records before are never changed.
-QByteArray recordCompletion(QByteArrayView existing);
-
 // The date as the score file stores it: the text shown when Windows-1250 holds it; digits
 // of other scripts as Latin digits, direction marks dropped; and when even that cannot be
 // stored, the date in ISO form (2026-12-08).
@@ -53,14 +62,21 @@ QString dateForScoreFile(const QString& shown, QDate date);
 struct ScoreWriteResult {
     bool written = false;
     QString errorText; // why not, in Czech, for a message box; empty when written
+    // The records as the file holds them after the save (read under its lock, the new one
+    // added), so that the table can be shown again without reading the file once more.
+    ScoreTable table;
 };
 
 // Appends one record to the score file, creating the file when it is missing. The file
 // is locked against other copies of the program while it is read and the line written in
-// a single write, so copies saving at once do not mix their lines; recordCompletion is
-// written first, in the same write. A save that fails writes nothing and says why. A name
-// that isStorableName refuses, or in another field a control character, a double quote or
-// a character Windows-1250 lacks, is not written. Every record written reads back as
-// written, except that blanks at the start of a name without a comma are skipped.
+// a single write, so copies saving at once do not mix their lines. When the last record
+// was cut short (a save killed mid-write, a hand edit), the same write first completes
+// it: the closing quote it lacks, empty fields up to five and a line end; a line end torn
+// after its CR gets its LF. The records before are never changed. A save that fails
+// writes nothing and says why, and so does one where something other than a file lies at
+// the path, which is never opened. A name that isStorableName refuses, or in another
+// field a control character, a double quote or a character Windows-1250 lacks, is not
+// written. Every record written reads back as written, except that blanks at the start
+// of a name without a comma are skipped.
 ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, const QString& misses,
                                    const QString& hits, const QString& shots, const QString& date);

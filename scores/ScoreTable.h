@@ -14,4 +14,6 @@ struct ScoreTable {
     TextList ScoreHits;   // hits
     TextList ScoreShots;  // all shots
     TextList ScoreDates;  // date the record was saved, in that system's short format
+
+    friend bool operator==(const ScoreTable&, const ScoreTable&) = default;
 };

@@ -20,7 +20,7 @@ Form1Screen::Form1Screen(FormsRuntime& runtime)
     const QCursor sightRed = Pictures::sightRed();
     const QPixmap figure = Pictures::figure();
 
-    Picture1 = new PictureBox(window(), {.bounds = {0, 0, 12015, 9015},
+    Picture1 = new PictureBox(client(), {.bounds = {0, 0, 12015, 9015},
                                          .picture = Pictures::house(),
                                          .pointer = cross,
                                          .accessibleName = QStringLiteral("Dům v noci")});

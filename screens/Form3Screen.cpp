@@ -16,7 +16,7 @@ Form3Screen::Form3Screen(FormsRuntime& runtime)
             .background = Colour::LightGrey,
             .icon = Pictures::programIcon()}) {
     const QCursor arrow(Qt::ArrowCursor);
-    QWidget* w = window();
+    QWidget* w = client();
     w->setCursor(arrow);
 
     // Bottom to top: the picture with the About box, then the buttons above it.

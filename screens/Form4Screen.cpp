@@ -39,7 +39,7 @@ Form4Screen::Form4Screen(FormsRuntime& runtime)
             .background = Colour::LightGrey,
             .icon = Pictures::programIcon()}) {
     const QCursor arrow(Qt::ArrowCursor);
-    QWidget* w = window();
+    QWidget* w = client();
     const Qt::Alignment centred = Qt::AlignHCenter;
 
     Frame1 = new Frame(w, {.bounds = {120, 120, 4575, 3135},

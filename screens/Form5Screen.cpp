@@ -8,7 +8,7 @@ Form5Screen::Form5Screen(FormsRuntime& runtime)
            {.caption = QStringLiteral("Omvar  v2.0"),
             .clientSize = {307, 156},
             .icon = Pictures::programIcon()}) {
-    QWidget* w = window();
+    QWidget* w = client();
     Label1 = new Label(w, {.bounds = {0, 240, 4575, 375},
                            .caption = QStringLiteral("Zde napište Vaše jméno a příjmení:"),
                            .font = {"MS Sans Serif", 12},

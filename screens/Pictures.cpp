@@ -53,11 +53,13 @@ QPixmap figure() {
 
 QIcon programIcon() {
     // Decoded once, on the first call, and shared by the application and every window:
-    // decoding both renders took a few milliseconds of start-up for each window. Released
-    // while the application is being destroyed, as pixmaps should not outlive it.
+    // decoding both renders took a few milliseconds of start-up for each window. The 1x
+    // render is the icon file's pixels as a PNG: the icon file would load Qt's ICO plugin
+    // and build its colour tables on the start-up path. Released while the application is
+    // being destroyed, as pixmaps should not outlive it.
     static QIcon icon;
     if (icon.isNull()) {
-        icon.addFile(QStringLiteral(":/assets/omvar.ico"));
+        icon.addFile(QStringLiteral(":/assets/omvar.png"));
         icon.addFile(QStringLiteral(":/assets/omvar@2x.png"));
         qAddPostRoutine([] { icon = QIcon(); });
     }

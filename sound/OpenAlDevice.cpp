@@ -48,34 +48,19 @@ QByteArray toStereo(const QByteArray& mono, int bytesPerSample) {
 } // namespace
 
 std::unique_ptr<OpenAlDevice> OpenAlDevice::open(const QStringList& fileNames) {
+    const OpenAlLibrary* library = OpenAlLibrary::load();
+    if (!library) {
+        return nullptr;
+    }
     silenceAlsaErrors();
-    ALCdevice* device = alcOpenDevice(nullptr);
+    ALCdevice* device = library->alcOpenDevice(nullptr);
     if (!device) {
         return nullptr;
     }
-    ALCcontext* context = alcCreateContext(device, nullptr);
-    if (!context || !alcMakeContextCurrent(context)) {
-        if (context) {
-            alcDestroyContext(context);
-        }
-        alcCloseDevice(device);
+    std::unique_ptr<OpenAlDevice> opened(new OpenAlDevice(*library, device));
+    if (!opened->start()) {
         return nullptr;
     }
-    alGetError();
-    ALuint source = 0;
-    alGenSources(1, &source);
-    if (alGetError() != AL_NO_ERROR) {
-        alcMakeContextCurrent(nullptr);
-        alcDestroyContext(context);
-        alcCloseDevice(device);
-        return nullptr;
-    }
-    // Heard as it is: each side of a sound to its own speaker, not placed in space.
-    alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
-    if (alIsExtensionPresent("AL_SOFT_direct_channels")) {
-        alSourcei(source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
-    }
-    std::unique_ptr<OpenAlDevice> opened(new OpenAlDevice(device, context, source));
     for (const QString& fileName : fileNames) {
         opened->bufferFor(fileName);
     }
@@ -83,13 +68,13 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::open(const QStringList& fileNames) {
     return opened;
 }
 
-OpenAlDevice::OpenAlDevice(ALCdevice* device, ALCcontext* context, ALuint source)
-    : m_device(device), m_context(context), m_source(source) {
-    if (alcIsExtensionPresent(device, "ALC_SOFT_pause_device")) {
-        m_pause =
-            reinterpret_cast<LPALCDEVICEPAUSESOFT>(alcGetProcAddress(device, "alcDevicePauseSOFT"));
+OpenAlDevice::OpenAlDevice(const OpenAlLibrary& al, ALCdevice* device)
+    : m_al(al), m_device(device) {
+    if (m_al.alcIsExtensionPresent(device, "ALC_SOFT_pause_device")) {
+        m_pause = reinterpret_cast<LPALCDEVICEPAUSESOFT>(
+            m_al.alcGetProcAddress(device, "alcDevicePauseSOFT"));
         m_resume = reinterpret_cast<LPALCDEVICERESUMESOFT>(
-            alcGetProcAddress(device, "alcDeviceResumeSOFT"));
+            m_al.alcGetProcAddress(device, "alcDeviceResumeSOFT"));
         if (!m_pause || !m_resume) {
             m_pause = nullptr;
         }
@@ -97,42 +82,44 @@ OpenAlDevice::OpenAlDevice(ALCdevice* device, ALCcontext* context, ALuint source
 }
 
 OpenAlDevice::~OpenAlDevice() {
-    alSourceStop(m_source);
-    alSourcei(m_source, AL_BUFFER, 0);
-    alDeleteSources(1, &m_source);
-    for (auto& [path, buffer] : m_buffers) {
-        release(buffer);
+    if (m_context) {
+        m_al.alSourceStop(m_source);
+        m_al.alSourcei(m_source, AL_BUFFER, 0);
+        m_al.alDeleteSources(1, &m_source);
+        for (auto& [path, buffer] : m_buffers) {
+            release(buffer);
+        }
+        m_al.alcMakeContextCurrent(nullptr);
+        m_al.alcDestroyContext(m_context);
     }
-    alcMakeContextCurrent(nullptr);
-    alcDestroyContext(m_context);
-    alcCloseDevice(m_device);
+    m_al.alcCloseDevice(m_device);
 }
 
 bool OpenAlDevice::connected() const {
-    if (!alcIsExtensionPresent(m_device, "ALC_EXT_disconnect")) {
+    if (!m_al.alcIsExtensionPresent(m_device, "ALC_EXT_disconnect")) {
         return true;
     }
     ALCint connected = ALC_TRUE;
-    alcGetIntegerv(m_device, ALC_CONNECTED, 1, &connected);
+    m_al.alcGetIntegerv(m_device, ALC_CONNECTED, 1, &connected);
     return connected != ALC_FALSE;
 }
 
-std::optional<int> OpenAlDevice::play(const QString& path) {
-    if (m_resting) {
-        m_resume(m_device);
-        m_resting = false;
-    }
+std::optional<qint64> OpenAlDevice::play(const QString& path) {
     // Detached first, so that a changed file's buffer can be replaced.
-    alSourceStop(m_source);
-    alSourcei(m_source, AL_BUFFER, 0);
+    m_al.alSourceStop(m_source);
+    m_al.alSourcei(m_source, AL_BUFFER, 0);
     const Buffer* buffer = bufferFor(path);
     if (!buffer) {
         return std::nullopt;
     }
-    alGetError();
-    alSourcei(m_source, AL_BUFFER, ALint(buffer->buffer));
-    alSourcePlay(m_source);
-    if (alGetError() != AL_NO_ERROR) {
+    if (m_resting) {
+        m_resume(m_device);
+        m_resting = false;
+    }
+    m_al.alGetError();
+    m_al.alSourcei(m_source, AL_BUFFER, ALint(buffer->buffer));
+    m_al.alSourcePlay(m_source);
+    if (m_al.alGetError() != AL_NO_ERROR) {
         return std::nullopt;
     }
     return buffer->durationMs;
@@ -140,8 +127,32 @@ std::optional<int> OpenAlDevice::play(const QString& path) {
 
 bool OpenAlDevice::playing() const {
     ALint state = AL_STOPPED;
-    alGetSourcei(m_source, AL_SOURCE_STATE, &state);
+    m_al.alGetSourcei(m_source, AL_SOURCE_STATE, &state);
     return state == AL_PLAYING;
+}
+
+bool OpenAlDevice::start() {
+    ALCcontext* context = m_al.alcCreateContext(m_device, nullptr);
+    if (!context || !m_al.alcMakeContextCurrent(context)) {
+        if (context) {
+            m_al.alcDestroyContext(context);
+        }
+        return false;
+    }
+    m_al.alGetError();
+    m_al.alGenSources(1, &m_source);
+    if (m_al.alGetError() != AL_NO_ERROR) {
+        m_al.alcMakeContextCurrent(nullptr);
+        m_al.alcDestroyContext(context);
+        return false;
+    }
+    // Heard as it is: each side of a sound to its own speaker, not placed in space.
+    m_al.alSourcei(m_source, AL_SOURCE_RELATIVE, AL_TRUE);
+    if (m_al.alIsExtensionPresent("AL_SOFT_direct_channels")) {
+        m_al.alSourcei(m_source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+    }
+    m_context = context;
+    return true;
 }
 
 void OpenAlDevice::rest() {
@@ -184,16 +195,16 @@ void OpenAlDevice::load(const QString& path, Buffer& entry) {
     if (samples.isEmpty()) {
         return;
     }
-    alGetError();
+    m_al.alGetError();
     ALuint id = 0;
-    alGenBuffers(1, &id);
-    if (alGetError() != AL_NO_ERROR) {
+    m_al.alGenBuffers(1, &id);
+    if (m_al.alGetError() != AL_NO_ERROR) {
         return;
     }
-    alBufferData(id, wave->bitsPerSample == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16,
-                 samples.constData(), ALsizei(samples.size()), wave->sampleRate);
-    if (alGetError() != AL_NO_ERROR) {
-        alDeleteBuffers(1, &id);
+    m_al.alBufferData(id, wave->bitsPerSample == 8 ? AL_FORMAT_STEREO8 : AL_FORMAT_STEREO16,
+                      samples.constData(), ALsizei(samples.size()), wave->sampleRate);
+    if (m_al.alGetError() != AL_NO_ERROR) {
+        m_al.alDeleteBuffers(1, &id);
         return;
     }
     entry.buffer = id;
@@ -202,7 +213,7 @@ void OpenAlDevice::load(const QString& path, Buffer& entry) {
 
 void OpenAlDevice::release(Buffer& buffer) {
     if (buffer.buffer) {
-        alDeleteBuffers(1, &buffer.buffer);
+        m_al.alDeleteBuffers(1, &buffer.buffer);
         buffer.buffer = 0;
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <AL/al.h>
-#include <AL/alc.h>
+#include "sound/OpenAlLibrary.h"
+
 #include <AL/alext.h>
 #include <QDateTime>
 #include <QString>
@@ -13,15 +13,16 @@
 // One open OpenAL output: the device, its context (current for the whole process), the one
 // source every sound plays through, and each file decoded into a buffer on its first play.
 // Buffers belong to the device, so they go with it. Opened on any thread, then used from
-// one thread at a time.
+// one thread at a time: it reads the sound files, so never the user-interface thread.
 class OpenAlDevice {
 public:
     // Samples beyond this are not loaded: a file this large is no sound effect, and reading
-    // it would hold up the click that plays it.
+    // it would hold up the sounds of the clicks after it.
     static constexpr qint64 MaxSampleBytes = 16 * 1024 * 1024;
 
-    // Opens the default output device and decodes `fileNames` ahead; null when there is no
-    // device. Nothing is printed, whatever the sound libraries meet on the way.
+    // Loads OpenAL Soft, opens the default output device and decodes `fileNames` ahead; null
+    // when the library or a device is missing. Nothing is printed, whatever the sound
+    // libraries meet on the way.
     static std::unique_ptr<OpenAlDevice> open(const QStringList& fileNames);
 
     ~OpenAlDevice();
@@ -32,7 +33,7 @@ public:
     bool connected() const;
     // Stops the sound playing and starts this file's; its length in ms, or nullopt (and
     // silence) when the file is not a playable wave file.
-    std::optional<int> play(const QString& path);
+    std::optional<qint64> play(const QString& path);
     bool playing() const;
     // Stops mixing while nothing plays, so that an idle game neither uses the processor nor
     // wakes up; the next play starts it again.
@@ -44,17 +45,20 @@ private:
         qint64 size = -1;
         QDateTime modified;
         ALuint buffer = 0;
-        int durationMs = 0;
+        qint64 durationMs = 0;
     };
 
-    OpenAlDevice(ALCdevice* device, ALCcontext* context, ALuint source);
+    OpenAlDevice(const OpenAlLibrary& al, ALCdevice* device);
+    // Makes the context and its source; false when that fails.
+    bool start();
     const Buffer* bufferFor(const QString& path);
-    static void load(const QString& path, Buffer& entry);
-    static void release(Buffer& buffer);
+    void load(const QString& path, Buffer& entry);
+    void release(Buffer& buffer);
 
+    const OpenAlLibrary& m_al;
     ALCdevice* m_device;
-    ALCcontext* m_context;
-    ALuint m_source;
+    ALCcontext* m_context = nullptr;
+    ALuint m_source = 0;
     LPALCDEVICEPAUSESOFT m_pause = nullptr; // null where the device cannot rest
     LPALCDEVICERESUMESOFT m_resume = nullptr;
     bool m_resting = false;

@@ -2,8 +2,6 @@
 
 #include "sound/Module1.h"
 
-#include <thread>
-
 namespace {
 
 // A synchronous play gives up this long after the sound should have ended, so a device that
@@ -35,72 +33,119 @@ void OpenAlSoundOutput::prepareEnvironment() {
 
 OpenAlSoundOutput::OpenAlSoundOutput(const QStringList& preloadFileNames, Opener opener)
     : m_preload(preloadFileNames), m_opener(std::move(opener)) {
-    m_rest.setSingleShot(true);
-    QObject::connect(&m_rest, &QTimer::timeout, [this] {
-        if (m_device) {
-            m_device->rest();
-        }
-    });
     prepareEnvironment();
-    startOpening();
+    m_lastAttempt = Clock::now();
+    m_worker = std::thread(&OpenAlSoundOutput::run, this);
 }
 
-// An attempt still under way is waited for: the device it may bring must be closed.
+// Sounds still waiting are dropped; an attempt at opening under way is waited for, since
+// the device it may bring must be closed.
 OpenAlSoundOutput::~OpenAlSoundOutput() {
-    if (m_opening.valid()) {
-        m_opening.get();
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
     }
+    m_changed.notify_all();
+    m_worker.join();
 }
 
 bool OpenAlSoundOutput::play(const QString& fileName, quint32 flags) {
-    OpenAlDevice* output = device();
-    if (!output) {
+    std::unique_lock lock(m_mutex);
+    if (m_state == DeviceState::Closed &&
+        Clock::now() - m_lastAttempt >= std::chrono::milliseconds(RetryIntervalMs)) {
+        m_state = DeviceState::Opening;
+        m_openWanted = true;
+        m_lastAttempt = Clock::now();
+        m_changed.notify_all();
+    }
+    const bool settled = m_changed.wait_for(lock, std::chrono::milliseconds(ReadyWaitMs),
+                                            [this] { return m_state != DeviceState::Opening; });
+    if (!settled || m_state != DeviceState::Open) {
         return false;
     }
-    const std::optional<int> durationMs = output->play(fileName);
-    if (!durationMs) {
-        return false;
+    Request request{fileName, nullptr};
+    std::future<bool> played;
+    const bool async = Module1::hasFlag(flags, Module1::SoundFlag::Async);
+    if (!async) {
+        request.played = std::make_shared<std::promise<bool>>();
+        played = request.played->get_future();
     }
-    if (!Module1::hasFlag(flags, Module1::SoundFlag::Async)) {
-        waitForEnd(*output, *durationMs);
-    }
-    m_rest.start(*durationMs + RestAfterMs);
-    return true;
+    m_requests.push_back(std::move(request));
+    m_changed.notify_all();
+    lock.unlock();
+    return async || played.get();
 }
 
-// The open device, or null: a lost one is dropped and opened again, an attempt under way
-// is waited for briefly, and a new attempt is started when the last one is old enough.
-OpenAlDevice* OpenAlSoundOutput::device() {
-    if (m_device && !m_device->connected()) {
-        m_device.reset();
-        startOpening();
+// The worker: opens the device when asked, plays the requests in order, and lets the device
+// rest once the last sound has been played out. It closes the device when it ends.
+void OpenAlSoundOutput::run() {
+    std::unique_lock lock(m_mutex);
+    while (!m_stopping) {
+        if (m_openWanted) {
+            openDevice(lock);
+        } else if (!m_requests.empty()) {
+            const Request request = std::move(m_requests.front());
+            m_requests.pop_front();
+            const bool played = playNow(request, lock);
+            if (request.played) {
+                request.played->set_value(played);
+            }
+        } else if (m_restAt && Clock::now() >= *m_restAt) {
+            m_restAt.reset();
+            if (m_device) {
+                lock.unlock();
+                m_device->rest();
+                lock.lock();
+            }
+        } else if (m_restAt) {
+            m_changed.wait_until(lock, *m_restAt);
+        } else {
+            m_changed.wait(lock);
+        }
     }
-    if (!m_device && !m_opening.valid() &&
-        Clock::now() - m_lastAttempt >= std::chrono::milliseconds(RetryIntervalMs)) {
-        startOpening();
-    }
-    if (m_opening.valid() &&
-        m_opening.wait_for(std::chrono::milliseconds(ReadyWaitMs)) == std::future_status::ready) {
-        m_device = m_opening.get();
-    }
-    return m_device.get();
+    lock.unlock();
+    m_device.reset();
 }
 
 // OpenAL Soft reads its settings once, on the first call of the process; the file goes as
 // soon as that call is over, so that a game ended by a kill leaves nothing behind.
-void OpenAlSoundOutput::startOpening() {
-    m_lastAttempt = Clock::now();
-    m_opening = std::async(std::launch::async, [this] {
-        std::unique_ptr<OpenAlDevice> opened = m_opener(m_preload);
-        if (m_settings.exists()) {
-            m_settings.remove();
-        }
-        return opened;
-    });
+void OpenAlSoundOutput::openDevice(std::unique_lock<std::mutex>& lock) {
+    m_openWanted = false;
+    m_state = DeviceState::Opening;
+    lock.unlock();
+    m_device.reset();
+    std::unique_ptr<OpenAlDevice> opened = m_opener(m_preload);
+    if (m_settings.exists()) {
+        m_settings.remove();
+    }
+    lock.lock();
+    m_device = std::move(opened);
+    m_state = m_device ? DeviceState::Open : DeviceState::Closed;
+    m_changed.notify_all();
+}
+
+// Plays one request on the worker; a device found lost is closed and opened again first.
+bool OpenAlSoundOutput::playNow(const Request& request, std::unique_lock<std::mutex>& lock) {
+    if (m_device && !m_device->connected()) {
+        m_lastAttempt = Clock::now();
+        openDevice(lock);
+    }
+    if (!m_device) {
+        return false;
+    }
+    lock.unlock();
+    const std::optional<qint64> durationMs = m_device->play(request.path);
+    if (durationMs && request.played) {
+        waitForEnd(*m_device, *durationMs);
+    }
+    lock.lock();
+    // Even a file that did not play woke the device.
+    m_restAt = Clock::now() + std::chrono::milliseconds(durationMs.value_or(0) + RestAfterMs);
+    return durationMs.has_value();
 }
 
 // Blocks, as winmm's synchronous play does, until the sound has been played out.
-void OpenAlSoundOutput::waitForEnd(OpenAlDevice& device, int durationMs) {
+void OpenAlSoundOutput::waitForEnd(OpenAlDevice& device, qint64 durationMs) {
     const Clock::time_point giveUp =
         Clock::now() + std::chrono::milliseconds(durationMs + SyncGraceMs);
     while (device.playing() && device.connected() && Clock::now() < giveUp) {

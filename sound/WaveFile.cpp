@@ -22,27 +22,32 @@ std::optional<ChunkHeader> readChunkHeader(QFile& file) {
 }
 
 // Fills channels, rate and bits from a "fmt " chunk body; false for anything but plain
-// 8- or 16-bit PCM in mono or stereo.
+// 8- or 16-bit PCM in mono or stereo at a rate from MinSampleRate to MaxSampleRate.
 bool readFormat(const QByteArray& body, WaveFile& wave) {
     if (body.size() < FmtChunkMinBytes) {
         return false;
     }
     const char* data = body.constData();
     const quint16 formatTag = qFromLittleEndian<quint16>(data);
+    const quint32 sampleRate = qFromLittleEndian<quint32>(data + 4);
+    if (sampleRate < quint32(WaveFile::MinSampleRate) ||
+        sampleRate > quint32(WaveFile::MaxSampleRate)) {
+        return false;
+    }
     wave.channels = qFromLittleEndian<quint16>(data + 2);
-    wave.sampleRate = int(qFromLittleEndian<quint32>(data + 4));
+    wave.sampleRate = int(sampleRate);
     const quint16 blockAlign = qFromLittleEndian<quint16>(data + 12);
     wave.bitsPerSample = qFromLittleEndian<quint16>(data + 14);
     return formatTag == PcmFormatTag && (wave.channels == 1 || wave.channels == 2) &&
-           wave.sampleRate > 0 && (wave.bitsPerSample == 8 || wave.bitsPerSample == 16) &&
+           (wave.bitsPerSample == 8 || wave.bitsPerSample == 16) &&
            blockAlign == wave.channels * wave.bitsPerSample / 8;
 }
 
 } // namespace
 
-int WaveFile::durationMs() const {
+qint64 WaveFile::durationMs() const {
     const qint64 bytesPerSecond = qint64(sampleRate) * channels * bitsPerSample / 8;
-    return bytesPerSecond > 0 ? int(dataBytes * 1000 / bytesPerSecond) : 0;
+    return bytesPerSecond > 0 ? dataBytes * 1000 / bytesPerSecond : 0;
 }
 
 std::optional<WaveFile> WaveFile::inspect(const QString& path) {

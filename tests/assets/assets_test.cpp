@@ -111,6 +111,7 @@ private slots:
         row("menu.bmp", "bmp", {650, 400});
         row("menu@2x.png", "png", {1300, 800});
         row("omvar.ico", "ico", {32, 32});
+        row("omvar.png", "png", {32, 32});
         row("sight_green.ico", "ico", {32, 32});
         row("cross.ico", "ico", {32, 32});
         row("omvar@2x.png", "png", {64, 64});
@@ -176,6 +177,14 @@ private slots:
             for (int x = 0; x < 32; ++x)
                 inColour += icon.pixel(x, y) == colour.rgba() ? 1 : 0;
         QVERIFY2(inColour >= 60, qPrintable(QString::number(inColour)));
+    }
+
+    // The program's windows show the PNG; Windows shows the icon file. They must not drift.
+    void programIconPngHasTheIconFilesPixels() {
+        const QImage png(QStringLiteral(":/assets/omvar.png"));
+        const QImage ico(QStringLiteral(":/assets/omvar.ico"));
+        QCOMPARE(png.convertToFormat(QImage::Format_ARGB32),
+                 ico.convertToFormat(QImage::Format_ARGB32));
     }
 
     void menuBitmapIsGreyWithTheWordInTheCorner_data() {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Plays the real game in a virtual X server under a window manager: the menu appears centred,
-# "Nová hra" opens the 800 x 600 game screen, a visible figure is hit and the house front missed (checked on the
-# counters' pixels), the pause dialog comes and goes, the game is saved under a name from
-# the score table (checked in the bytes of Data5.dat), and "Zpět do Windows" ends the
-# process with exit code 0. Every window's name is checked as the window system holds it.
-# Waits are for conditions, each bounded.
+# Plays the real game in a virtual X server under a window manager: the menu appears centred
+# with its frame, "Nová hra" opens the 800 x 600 game screen, a visible figure is hit and the
+# house front missed (checked on the counters' pixels), the pause dialog comes and goes, the
+# game is saved under a name from the score table (checked in the bytes of Data5.dat), and
+# "Zpět do Windows" ends the process with exit code 0. Every window's name is checked as the
+# window system holds it, and every dialog and message stays in front of its screen, with
+# the keyboard, when that screen is clicked. Waits are for conditions, each bounded.
 set -euo pipefail
 
 game=${1:?usage: play.sh <path to the omvar executable>}
@@ -27,17 +28,54 @@ cp "$game" "$(dirname "$game")"/Data[1-4].dat "$work/"
 source "$(dirname "${BASH_SOURCE[0]}")/x-session.sh"
 start_x_session "$work"
 
+# Runs a check until it holds, for up to 5 s.
+within_5s() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
+hex() { printf '0x%x' "$1"; }
+root_windows() { xprop -root "$1" | sed 's/^[^#]*# //; s/,//g'; }
+
+# Whether the window of that client size lies centred on the 1024 x 768 screen with the
+# frame the window manager gave it, to the pixel (an odd pixel left over goes right and down).
+frame_centred() {
+  local id=$1 width=$2 height=$3 extents left right top bottom x y
+  extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
+  [ -n "$extents" ] || return 1 # not framed yet
+  IFS=', ' read -r left right top bottom <<<"$extents"
+  IFS=, read -r x y <<<"$(position_of "$id")"
+  [ $((x - left)) = $(((1024 - width - left - right) / 2)) ] &&
+    [ $((y - top)) = $(((768 - height - top - bottom) / 2)) ]
+}
+
+# Whether the window manager stacks window $1 above window $2 and has $1 active.
+above_and_active() {
+  local stacking=" $(root_windows _NET_CLIENT_LIST_STACKING) " top under
+  top=$(hex "$1") under=$(hex "$2")
+  [[ "$stacking" == *" $under "*"$top "* ]] && [ "$(root_windows _NET_ACTIVE_WINDOW)" = "$top" ]
+}
+# A dialog or message belongs to the screen that opened it; a click on that screen at x y
+# leaves the dialog in front and active.
+stays_in_front() {
+  local dialog=$1 owner=$2 what=$3
+  [ "$(xprop -id "$dialog" WM_TRANSIENT_FOR | sed 's/^[^#]*# //')" = "$(hex "$owner")" ] ||
+    fail "$what does not belong to its screen: $(xprop -id "$dialog" WM_TRANSIENT_FOR)"
+  click "$owner" "$4" "$5"
+  sleep 0.5 # the window manager and the game take the click
+  within_5s above_and_active "$dialog" "$owner" ||
+    fail "$what went behind its screen: stacking $(root_windows _NET_CLIENT_LIST_STACKING), active $(root_windows _NET_ACTIVE_WINDOW)"
+}
 (cd "$work" && exec ./"$(basename "$game")") &
 game_pid=$!
 
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the main menu did not appear"
-[ "$(position_of "$menu")" = "239,212" ] || fail "the menu is not centred: $(position_of "$menu")"
+within_5s frame_centred "$menu" 546 344 ||
+  fail "the menu is not centred with its frame: at $(position_of "$menu"), $(xprop -id "$menu" _NET_FRAME_EXTENTS)"
+[ "$(xprop -id "$menu" _NET_FRAME_EXTENTS | sed 's/.*= //')" != "0, 0, 0, 0" ] ||
+  fail "the menu has no title bar"
 names_are "$menu" "Omvar  v2.0" "the menu"
-echo "menu centred"
+echo "menu centred with its frame at $(position_of "$menu")"
 
 click "$menu" 88 312 # "Nová hra"
 board=$(window_of_size 800x600 'Omvar  v2\.0$') || fail "the game screen did not appear"
-[ "$(position_of "$board")" = "112,84" ] || fail "the game screen is not centred"
+frame_centred "$board" 800 600 || fail "the game screen is not centred: $(position_of "$board")"
 names_are "$board" "Omvar  v2.0" "the game screen"
 echo "game screen shown"
 
@@ -57,8 +95,13 @@ boxes=("240 280" "376 288" "512 280" "512 424" "240 424")
 # the figure may go in between and the shot be a miss: then "Návrat do Menu" and "Nová hra"
 # start the counters afresh and the search goes on. First the pause dialog comes and goes.
 click "$board" 728 184 # "Zastavit hru"
-pause=$(window_of_size 577x181 '.*') || fail "the pause dialog did not appear"
-click "$pause" 456 144 # "Pokračovat ve hře"
+pause=$(window_of_size 579x183 '.*') || fail "the pause dialog did not appear"
+# Its thin frame, drawn around the 577 x 181 client area whatever the window manager does.
+thin_frame() { import -window "$pause" -crop 1x1+0+90 -depth 8 txt:- | grep -q '#000000'; }
+within_5s thin_frame || fail "the pause dialog has no frame"
+stays_in_front "$pause" "$board" "the pause dialog" 100 100 # the sky: no shot, as the game is paused
+echo "the pause dialog stays in front of the game screen"
+click "$pause" 457 145 # "Pokračovat ve hře"
 hit_box=""
 for _ in $(seq 40); do
   grab "$board" 57x25+720+48 hits-before
@@ -103,9 +146,9 @@ grab "$board" 57x25+720+16 misses-after-miss
 echo "house front missed"
 
 click "$board" 728 184 # "Zastavit hru"
-pause=$(window_of_size 577x181 '.*') || fail "the pause dialog did not appear"
+pause=$(window_of_size 579x183 '.*') || fail "the pause dialog did not appear"
 names_are "$pause" "" "the pause dialog" # no caption, so nothing for task lists to show
-click "$pause" 272 144 # "Návrat do Menu"
+click "$pause" 273 145 # "Návrat do Menu"
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back"
 click "$menu" 88 224 # "Skóre": no score file yet, so a message comes first
 box=""
@@ -115,14 +158,17 @@ for _ in $(seq 100); do
 done
 [ -n "$box" ] || fail "the empty-table message did not appear"
 names_are "$box" "Omvar v2.0" "the empty-table message"
+stays_in_front "$box" "$menu" "the empty-table message" 20 20
 xdotool key Return # the message box has the keyboard focus: its OK button
 table=$(window_of_size 497x271 'tabulka sk') || fail "the score table did not appear"
 names_are "$table" "Omvar  v2.0 - tabulka skóre" "the score table"
 click "$table" 308 248 # "Uložit dočasné skóre"
 dialog=$(window_of_size 307x156 'Omvar  v2\.0$') || fail "the name entry dialog did not appear"
 names_are "$dialog" "Omvar  v2.0" "the name entry dialog"
-click "$dialog" 152 72
-xdotool type --window "$dialog" --delay 30 "Dido"
+stays_in_front "$dialog" "$table" "the name entry dialog" 20 20
+echo "the name entry dialog stays in front of the score table"
+# Typed as the keyboard does, to the window with the focus: the name box still has it.
+xdotool type --delay 30 "Dido"
 xdotool key --delay 30 Tab Return # Enter presses "Ok", which now has the focus
 for _ in $(seq 50); do [ -s "$work/Data5.dat" ] && break; sleep 0.1; done
 line=$(od -An -c "$work/Data5.dat" | tr -s ' ' | tr -d '\n')

@@ -91,7 +91,7 @@ boxes=("240 280" "376 288" "512 280" "512 424" "240 424")
 hit_box=""
 for _ in $(seq 5); do
   click "$board" 728 184 4 # "Zastavit hru"
-  pause=$(window_of_size 577x181 '.*') || fail "the pause dialog did not appear"
+  pause=$(window_of_size 579x183 '.*') || fail "the pause dialog did not appear"
   import -window "$board" "$work/board.png"
   up=$(for box in "${boxes[@]}"; do
     set -- $box
@@ -100,7 +100,7 @@ for _ in $(seq 5); do
   done)
   index=$(grep -n -m 1 '^1$' <<<"$up" | cut -d: -f1 || true)
   pause_rest
-  click "$pause" 456 144 4 # "Pokračovat ve hře"
+  click "$pause" 457 145 4 # "Pokračovat ve hře"
   if [ -n "$index" ]; then
     hit_box=${boxes[$((index - 1))]}
     sleep 0.3

@@ -17,9 +17,13 @@ start_x_session() {
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   wm_pid=
   if [ "${2:-}" != bare ]; then
-    openbox >"$folder/openbox.log" 2>&1 &
-    wm_pid=$!
     for _ in $(seq 100); do
+      # Started again when it quit: a server that had this display number a moment ago
+      # may still be ending, and clients that reach it first are turned away.
+      if [ -z "$wm_pid" ] || ! kill -0 "$wm_pid" 2>/dev/null; then
+        openbox >>"$folder/openbox.log" 2>&1 &
+        wm_pid=$!
+      fi
       xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
       sleep 0.1
     done

@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const ScoreTable old = readScoreRecords(before).table;
     const ScoreReadResult now = readScoreRecords(after);
-    require(!now.errorOccurred);
+    require(!now.errorOccurred());
+    require(saved.table == now.table); // the table shown after the save, without reading again
     require(after.startsWith(before));
     const qsizetype n = old.ScoreNames.size();
     require(now.table.ScoreNames.size() == n + 1);

@@ -50,8 +50,8 @@ bool isControl(const QWidget* widget) {
 
 // Qt's own parts of a control (a list's viewport and scroll bars, ...) speak through it.
 // Controls may lie on other controls, as on a picture box or in a frame.
-bool insideControl(const QWidget* widget, const QWidget* window) {
-    for (const QWidget* up = widget->parentWidget(); up && up != window; up = up->parentWidget()) {
+bool insideControl(const QWidget* widget, const QWidget* client) {
+    for (const QWidget* up = widget->parentWidget(); up && up != client; up = up->parentWidget()) {
         if (isControl(up)) {
             return true;
         }
@@ -91,15 +91,17 @@ private slots:
     void everyWindowAndControlHasAName() {
         QFETCH(int, slot);
         TestProgram t;
-        QWidget* window = loadForm(t, slot)->window();
+        Form* form = loadForm(t, slot);
+        QWidget* window = form->window();
         QVERIFY2(!accessibleName(window).isEmpty(), qPrintable(describe(window)));
+        QWidget* client = form->client();
 
         QStringList unnamed;
         QStringList unknown;
         int controls = 0;
-        for (QWidget* widget : window->findChildren<QWidget*>()) {
+        for (QWidget* widget : client->findChildren<QWidget*>()) {
             if (!isControl(widget)) {
-                if (!insideControl(widget, window)) {
+                if (!insideControl(widget, client)) {
                     unknown << describe(widget);
                 }
                 continue;

@@ -46,8 +46,8 @@ echo "$(basename "$deb")"
 echo "== its dependencies"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "$depends"
-# What the program loads without linking it, and, from dpkg-shlibdeps, Qt, OpenAL Soft and
-# the C library.
+# What the program loads without linking it (OpenAL Soft among them), and, from
+# dpkg-shlibdeps, Qt and the C library.
 for package in qt6-qpa-plugins libopenal1 fonts-liberation2 fonts-dejavu-core \
   fonts-comic-neue libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
   grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"

@@ -1,15 +1,56 @@
 // Where the score file lives: beside a program the player may write to, else in the
 // player's own data folder.
+#include "scores/Form4.h"
+#include "scores/ScoreFile.h"
 #include "support/Files.h"
 #include "support/TestProgram.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#endif
+
 namespace {
+
+// Makes something other than a file at folder/Data5.dat: a folder, a pipe, a socket, or a
+// link to a pipe or to a path given.
+void makeAt(const QTemporaryDir& folder, const QString& kind) {
+    const QByteArray path = QFile::encodeName(folder.filePath("Data5.dat"));
+    if (kind == "folder") {
+        QVERIFY(QDir(folder.path()).mkdir("Data5.dat"));
+        return;
+    }
+#ifndef Q_OS_WIN
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(path.constData(), 0666), 0);
+    } else if (kind == "link to fifo") {
+        const QByteArray pipe = QFile::encodeName(folder.filePath("pipe"));
+        QCOMPARE(::mkfifo(pipe.constData(), 0666), 0);
+        QCOMPARE(::symlink(pipe.constData(), path.constData()), 0);
+    } else if (kind == "socket") {
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        QVERIFY(size_t(path.size()) < sizeof address.sun_path);
+        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(socket);
+    } else {
+        QCOMPARE(::symlink(QFile::encodeName(kind).constData(), path.constData()), 0);
+    }
+#endif
+}
 
 // A program over a folder of the test's choosing, not started: only its files matter.
 std::unique_ptr<Program> programIn(const QString& folder) {
@@ -74,12 +115,53 @@ private slots:
         QVERIFY(!QDir(m_playerFolder).exists());
     }
 
-    // A Data5.dat that is no file is the player's own fault to see, not a reason to move.
-    void somethingElseNamedLikeTheScoreFileStaysBesideTheProgram() {
+    // Something at Data5.dat that is no file is the player's to see, not a reason to move.
+    // It is never opened: finding the file, reading and saving return at once (a pipe
+    // would wait for a writer, /dev/zero never ends), say what lies there, print nothing
+    // and leave it as it was.
+    void somethingElseNamedLikeTheScoreFileIsNeverOpened_data() {
+        QTest::addColumn<QString>("kind"); // what is made at Data5.dat
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder") << "folder" << "Na místě souboru se skóre je složka.";
+#ifndef Q_OS_WIN
+        const QString pipe = QStringLiteral("Na místě souboru se skóre je roura (FIFO), ne soubor.");
+        const QString device = QStringLiteral("Na místě souboru se skóre je zařízení, ne soubor.");
+        QTest::newRow("a pipe") << "fifo" << pipe;
+        QTest::newRow("a link to a pipe") << "link to fifo" << pipe;
+        QTest::newRow("a socket") << "socket"
+                                  << "Na místě souboru se skóre je soket, ne soubor.";
+        QTest::newRow("a link to /dev/null") << "/dev/null" << device;
+        QTest::newRow("a link to /dev/zero") << "/dev/zero" << device;
+#endif
+    }
+
+    void somethingElseNamedLikeTheScoreFileIsNeverOpened() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTest::failOnWarning(QRegularExpression(".*"));
         QTemporaryDir folder;
-        QVERIFY(QDir(folder.path()).mkdir("Data5.dat"));
-        QCOMPARE(programIn(folder.path())->scoreFile(),
-                 QDir::toNativeSeparators(folder.filePath("Data5.dat")));
+        const QString beside = QDir::toNativeSeparators(folder.filePath("Data5.dat"));
+        makeAt(folder, kind);
+
+        std::unique_ptr<Program> program = programIn(folder.path());
+        QCOMPARE(program->scoreFile(), beside);
+        const ScoreReadResult read = readScoreFile(beside);
+        QCOMPARE(read.fault, ScoreFault::NotAFile);
+        QVERIFY(read.table.ScoreNames.isEmpty());
+        const ScoreWriteResult saved = AppendScoreRecord(beside, "Dido", "3", "7", "10", "d");
+        QVERIFY(!saved.written);
+        QCOMPARE(saved.errorText.section(u'\n', 1), reason);
+
+        // Through the score table: its own message, the list off, the save still offered.
+        program->start();
+        Form4& table = program->form<Form4>();
+        const auto& shown = static_cast<RecordedMessageBoxes&>(
+                                *program->runtime().services().messageBoxes)
+                                .shown;
+        QCOMPARE(shown.size(), size_t(1));
+        QCOMPARE(shown[0].text,
+                 QStringLiteral("Tabulku skóre nelze načíst ze souboru %1.\n%2").arg(beside, reason));
+        QVERIFY(!table.List1->isEnabled() && table.Command2->isEnabled());
     }
 
     void aProgramFolderThatTakesNoFilesSendsTheFileToThePlayersFolder_data() {
@@ -114,23 +196,32 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
-    // An installed copy whose folder holds a read-only score file, as a package may ship.
-    void aReadOnlyScoreFileInAReadOnlyFolderSendsTheFileToThePlayersFolder() {
+    // A table shared read-only (a school's network share): shown, not hidden behind the
+    // player's own file; the save says it cannot write there.
+    void aReadOnlyScoreFileInAReadOnlyFolderStaysBesideTheProgram() {
         QTemporaryDir folder;
-        const QString beside = folder.filePath("Data5.dat");
-        writeFile(beside, "Anna,1,1,2,1.1.2026\r\n");
+        const QString beside = QDir::toNativeSeparators(folder.filePath("Data5.dat"));
+        const QByteArray anna("Anna,1,1,2,1.1.2026\r\n");
+        writeFile(beside, anna);
         QFile::setPermissions(beside, QFile::ReadOwner);
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
         QFile probe(beside);
         const bool administrator = probe.open(QIODevice::Append);
         probe.close();
         const QString path = programIn(folder.path())->scoreFile();
+        const ScoreWriteResult saved = AppendScoreRecord(path, "Dido", "3", "7", "10", "d");
         QFile::setPermissions(folder.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(path, beside);
         if (administrator) {
             QSKIP("this user writes into read-only files");
         }
-        QCOMPARE(path, QDir::toNativeSeparators(m_playerFolder + "/Data5.dat"));
+        QCOMPARE(readScoreFile(path).table.ScoreNames, QStringList{"Anna"});
+        QVERIFY(!saved.written);
+        QCOMPARE(saved.errorText.section(u'\n', 1),
+                 QStringLiteral("Program nemá právo do souboru se skóre zapisovat."));
+        QCOMPARE(readFile(beside), anna);
+        QVERIFY(!QDir(m_playerFolder).exists());
     }
 
 private:

@@ -35,7 +35,7 @@ bool isMendedRecord(const QString& line) {
         --end;
     }
     const ScoreReadResult read = readScoreRecords((line + "\r\n").toLatin1());
-    return isStartOfRecord(line.first(end)) && !read.errorOccurred &&
+    return isStartOfRecord(line.first(end)) && !read.errorOccurred() &&
            read.table.ScoreNames.size() == 1;
 }
 
@@ -102,7 +102,7 @@ private slots:
         }
         QVERIFY2(turns > names.size(), "the copies did not save at the same time");
         const ScoreReadResult read = readScoreFile(m_path);
-        QVERIFY(!read.errorOccurred);
+        QVERIFY(!read.errorOccurred());
         QCOMPARE(read.table.ScoreNames.size(), names.size() * perCopy);
     }
 
@@ -143,7 +143,7 @@ private slots:
         QVERIFY(last->waitForFinished(10000));
         QCOMPARE(last->exitCode(), 0);
         const ScoreReadResult read = readScoreFile(m_path);
-        QVERIFY(!read.errorOccurred);
+        QVERIFY(!read.errorOccurred());
         QCOMPARE(read.table.ScoreNames.size(), records + 1);
         QCOMPARE(read.table.ScoreNames.last(), QStringLiteral("Last"));
         QCOMPARE(read.table.ScoreMisses.last(), QStringLiteral("0"));

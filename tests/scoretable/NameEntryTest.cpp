@@ -186,6 +186,42 @@ private slots:
         QVERIFY(table.List1->isEnabled() && table.Command2->isEnabled());
     }
 
+    // A table whose last record a save cut off (or a file of blanks only) can still be
+    // saved to: the save completes the cut record, the new one reads back as its own, and
+    // the table shows them all, the new one selected, without a second message.
+    void aSaveAfterARecordCutShortReadsBack_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("completion");
+        QTest::addColumn<QStringList>("entries");
+        const QByteArray anna("Anna,1,2,3,1.1.2024\r\n");
+        QTest::newRow("cut in a field")
+            << anna + "Cut,1,2" << QByteArray(",,\r\n") << QStringList{"Anna", "Cut", "Dido"};
+        QTest::newRow("cut inside the quotes") << anna + "\"Nov\xe1k, J" << QByteArray("\",,,,\r\n")
+                                               << QStringList{"Anna", "Novák, J", "Dido"};
+        QTest::newRow("blanks and line ends only")
+            << QByteArray(" \r\n\r\n") << QByteArray() << QStringList{"Dido"};
+    }
+    void aSaveAfterARecordCutShortReadsBack() {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, completion);
+        QFETCH(QStringList, entries);
+        TestProgram t;
+        writeFile(t.path("Data5.dat"), before);
+        playShortGame(t);
+        Form4& table = openScoreTable(t);
+        QCOMPARE(t.messages->shown.size(), size_t(1));
+        t.click(typeName(t, QStringLiteral("Dido")).Command1);
+
+        const QByteArray dido = "Dido,2,1,3," + t.program->runtime().todayText().toLatin1() + "\r\n";
+        QCOMPARE(readFile(t.path("Data5.dat")), before + completion + dido);
+        QCOMPARE(t.messages->shown.size(), size_t(1));
+        QCOMPARE(listEntries(table), entries);
+        QCOMPARE(table.List1->ListIndex(), entries.size() - 1);
+        QVERIFY(table.List1->isEnabled() && table.Command2->isEnabled());
+        QCOMPARE(statistics(table).mid(0, 3), (QStringList{"2", "1", "3"}));
+        QCOMPARE(readScoreFile(t.path("Data5.dat")).fault, ScoreFault::None);
+    }
+
     // The date is stored in Latin digits where the system writes others; the screen keeps
     // showing the temporary score's date as the system writes it.
     void dateInOtherDigitsIsStoredInLatinDigits_data() {

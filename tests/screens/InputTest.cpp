@@ -1,6 +1,7 @@
 #include "app/Form2.h"
 #include "support/ScoreTableFixture.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -119,6 +120,31 @@ private slots:
         QTest::keyClick(pause.Command1, Qt::Key_Escape);
         QVERIFY(pause.Visible());
         QVERIFY(!t.form<Form1>().Enabled());
+    }
+
+    // Some window systems activate a window that is clicked, even a disabled one: the
+    // dialog it owns takes the activation back, so typed keys still reach the dialog.
+    void aDisabledOwnerLeavesTheKeyboardWithItsDialog_data() {
+        QTest::addColumn<bool>("nameEntry");
+        QTest::newRow("pause dialog over the game screen") << false;
+        QTest::newRow("name entry dialog over the score table") << true;
+    }
+    void aDisabledOwnerLeavesTheKeyboardWithItsDialog() {
+        QFETCH(bool, nameEntry);
+        TestProgram t;
+        Form* owner = nameEntry ? static_cast<Form*>(&openScoreTable(t)) : &newGame(t);
+        t.click(nameEntry ? t.form<Form4>().Command2 : t.form<Form1>().Command2);
+        Form* dialog = nameEntry ? static_cast<Form*>(&t.form<Form5>()) : &t.form<Form2>();
+        QCOMPARE(dialog->window()->windowHandle()->transientParent(),
+                 owner->window()->windowHandle());
+        owner->window()->activateWindow();
+        QCoreApplication::processEvents(); // the owner is activated
+        QCoreApplication::processEvents(); // and hands the activation on
+        QCOMPARE(QApplication::activeWindow(), dialog->window());
+        if (nameEntry) {
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Jo"));
+            QCOMPARE(t.form<Form5>().Text1->Text(), QStringLiteral("Jo"));
+        }
     }
 
     void aClickOnTheHighlightedPlayerShowsTheRecord() {

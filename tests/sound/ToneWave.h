@@ -11,6 +11,7 @@ struct ToneWave {
     quint16 formatTag = 1; // PCM
     quint16 channels = 1;
     quint32 sampleRate = 44100;
+    quint32 headerRate = 0; // the rate the header claims, when not sampleRate
     quint16 bitsPerSample = 16;
     int durationMs = 200;
     double amplitude = 0.5; // of full scale
@@ -48,8 +49,9 @@ struct ToneWave {
         appendNumber<quint32>(wave, 16);
         appendNumber<quint16>(wave, formatTag);
         appendNumber<quint16>(wave, channels);
-        appendNumber<quint32>(wave, sampleRate);
-        appendNumber<quint32>(wave, sampleRate * channels * bitsPerSample / 8);
+        const quint32 rate = headerRate ? headerRate : sampleRate;
+        appendNumber<quint32>(wave, rate);
+        appendNumber<quint32>(wave, rate * channels * bitsPerSample / 8);
         appendNumber<quint16>(wave, quint16(channels * bitsPerSample / 8));
         appendNumber<quint16>(wave, bitsPerSample);
         appendTag(wave, "data");

@@ -71,6 +71,13 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     silentRate.sampleRate = 0;
     ToneWave surround;
     surround.channels = 6;
+    const ToneWave lowest{.sampleRate = 4000, .bitsPerSample = 8, .durationMs = 500};
+    const ToneWave highest{.sampleRate = 192000};
+    const ToneWave tooHigh{.sampleRate = 192001};
+    const ToneWave tooLow{.sampleRate = 4000, .headerRate = 3999, .bitsPerSample = 8};
+    // 3 MB of samples said to be played at 1 Hz: 35 days, more milliseconds than 32 bits hold.
+    const ToneWave crawling{
+        .sampleRate = 4000, .headerRate = 1, .bitsPerSample = 8, .durationMs = 750'000};
 
     QByteArray withList = tone.bytes();
     withList.insert(12, QByteArray("LIST\x05\0\0\0INFOx\0", 14)); // odd size, padded
@@ -96,6 +103,11 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     QTest::newRow("extensible format") << extensible.bytes() << false << 0;
     QTest::newRow("sample rate 0") << silentRate.bytes() << false << 0;
     QTest::newRow("six channels") << surround.bytes() << false << 0;
+    QTest::newRow("lowest sample rate, 4 kHz") << lowest.bytes() << true << 500;
+    QTest::newRow("highest sample rate, 192 kHz") << highest.bytes() << true << 200;
+    QTest::newRow("sample rate 3,999 Hz") << tooLow.bytes() << false << 0;
+    QTest::newRow("sample rate 192,001 Hz") << tooHigh.bytes() << false << 0;
+    QTest::newRow("3 MB at 1 Hz") << crawling.bytes() << false << 0;
 }
 
 void PlaySoundFileTest::waveHeaderCheck() {
@@ -114,7 +126,7 @@ void PlaySoundFileTest::waveHeaderCheck() {
     const std::optional<WaveFile> wave = WaveFile::inspect(path);
     QCOMPARE(wave.has_value(), playable);
     if (wave) {
-        QCOMPARE(wave->durationMs(), durationMs);
+        QCOMPARE(wave->durationMs(), qint64(durationMs));
     }
 }
 

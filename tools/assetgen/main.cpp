@@ -74,6 +74,7 @@ int main(int argc, char* argv[]) {
                          writeImage(folder, "figure.jpg", figurePicture(1), 95) &&
                          writeImage(folder, "figure@2x.png", figurePicture(2)) &&
                          writeSight(folder, "omvar", red) &&
+                         writeImage(folder, "omvar.png", toIconColours(sightImage(32, red))) &&
                          writeSight(folder, "sight_green", QColor(0, 255, 0)) &&
                          writeBytes(folder, "cross.ico", icoFile(crossImage(32))) &&
                          writeImage(folder, "cross@2x.png", crossImage(64)) &&

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QFile;
+
+// What lies at the path where the score file is expected. Found from the file system's
+// record of it (following links) without opening it: opening a pipe waits for a writer,
+// a device may act on being opened, and reading one may never end.
+enum class FileKind { Missing, File, Folder, Pipe, Device, Socket, Other };
+
+FileKind fileKindAt(const QString& path);
+
+// The same for a file already open, to catch a swap between looking and opening.
+#ifdef Q_OS_WIN
+FileKind fileKindOfHandle(void* handle);
+#else
+FileKind fileKindOfDescriptor(int fd);
+#endif
+
+// Why the score file cannot be used when something other than a file lies at its place,
+// as one Czech sentence for the player.
+QString notAFileText(FileKind kind);
+
+// Opens an ordinary file at `path` for reading without waiting, even when a pipe or a
+// device took its place after fileKindAt looked. Returns the kind found: File when the
+// file is open for reading, Missing when it could not be opened; with any other kind the
+// file is left closed.
+FileKind openFileForReading(QFile& file, const QString& path);
