@@ -111,7 +111,7 @@ echo "house front missed"
 
 # From here every window opens over another, so Wine leaves it black: keys and files judge.
 click "$board" 728 184 # "Zastavit hru"
-pause=$(window_of_size 577x181 '.*') || fail "the pause dialog did not appear"
+pause=$(window_of_size 579x183 '.*') || fail "the pause dialog did not appear"
 names_are "$pause" "" "the pause dialog"
 click "$pause" 272 144 # "Návrat do Menu"
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back"
