@@ -136,9 +136,9 @@ names_are "$dialog" "Omvar  v2.0" "the name entry dialog"
 # build's score writer test programs check the Windows-1250 bytes under Wine.
 name="Bohumil"
 click "$dialog" 152 72
-sleep 1
+sleep 2
 xdotool type --delay 100 "$name"
-sleep 1
+sleep 2
 xdotool key Tab # to "Ok"
 sleep 0.5
 xdotool key Return
