@@ -22,6 +22,8 @@ cleanup() {
   [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null || true
   [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null || true
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+  # Wine's server writes its prefix until it is told to end.
+  WINEPREFIX=$work/wine /usr/lib/wine/wineserver -k 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
