@@ -28,25 +28,6 @@ cp "$game" "$(dirname "$game")"/Data[1-4].dat "$work/"
 source "$(dirname "${BASH_SOURCE[0]}")/x-session.sh"
 start_x_session "$work"
 
-fail() { echo "FAIL: $*"; exit 1; }
-
-# A window's name as the window system holds it, in both properties: _NET_WM_NAME, which
-# window managers and task lists show, and the older WM_NAME.
-name_of() {
-  LC_ALL=C.UTF-8 xprop -id "$1" -notype "$2" |
-    awk '/=/ { sub(/^[^=]*= ?/, ""); print; found = 1 } END { if (!found) print "(not set)" }' |
-    sed 's/^"\(.*\)"$/\1/'
-}
-names_are() {
-  local id=$1 expected=$2 what=$3 property value
-  for property in _NET_WM_NAME WM_NAME; do
-    value=$(name_of "$id" "$property")
-    [ "$value" = "$expected" ] || fail "$what: $property is '$value', not '$expected'"
-  done
-}
-
-position_of() { xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x "," y}'; }
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 # Runs a check until it holds, for up to 5 s.
 within_5s() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
 hex() { printf '0x%x' "$1"; }
@@ -81,10 +62,6 @@ stays_in_front() {
   within_5s above_and_active "$dialog" "$owner" ||
     fail "$what went behind its screen: stacking $(root_windows _NET_CLIENT_LIST_STACKING), active $(root_windows _NET_ACTIVE_WINDOW)"
 }
-# A crop of a window as a PNG, to compare pixels.
-grab() { import -window "$1" -crop "$2" +repage "$work/$3.png"; }
-same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
-
 (cd "$work" && exec ./"$(basename "$game")") &
 game_pid=$!
 

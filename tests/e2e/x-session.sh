@@ -3,7 +3,8 @@
 # for, and finds the game's windows in it. Sets DISPLAY, xvfb_pid and wm_pid (empty when
 # bare), and makes Qt programs use that server whatever platform or Wayland session the
 # caller has; the servers' logs go to the given folder. Waits (bounded) until each answers.
-# Usage: start_x_session <folder> [bare]; then window_of_size <WxH> <name pattern>
+# Usage: start_x_session <folder> [bare]; then window_of_size <WxH> <name pattern>, and the
+# helpers below that read, click and grab windows (grabs go to the folder $work).
 start_x_session() {
   local folder=$1
   # Xvfb picks a free display itself and writes its number once it accepts clients.
@@ -31,10 +32,11 @@ start_x_session() {
 
 # The id of the game's visible window of that size whose name matches, waiting up to 10 s
 # for it. Only the game's own windows count: the window manager's frames have their sizes.
+# They are known by their X class name, Qt's by default; Wine's is the executable's name.
 window_of_size() {
   local size=$1 id
   for _ in $(seq 100); do
-    for id in $(xdotool search --onlyvisible --classname '^omvar$' 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --classname "${game_class:-^omvar\$}" 2>/dev/null); do
       [[ "$(xdotool getwindowname "$id" 2>/dev/null)" =~ $2 ]] || continue
       [ "$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$size" ] && { echo "$id"; return 0; }
     done
@@ -42,3 +44,26 @@ window_of_size() {
   done
   return 1
 }
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A window's name as the window system holds it, in both properties: _NET_WM_NAME, which
+# window managers and task lists show, and the older WM_NAME.
+name_of() {
+  LC_ALL=C.UTF-8 xprop -id "$1" -notype "$2" |
+    awk '/=/ { sub(/^[^=]*= ?/, ""); print; found = 1 } END { if (!found) print "(not set)" }' |
+    sed 's/^"\(.*\)"$/\1/'
+}
+names_are() {
+  local id=$1 expected=$2 what=$3 property value
+  for property in _NET_WM_NAME WM_NAME; do
+    value=$(name_of "$id" "$property")
+    [ "$value" = "$expected" ] || fail "$what: $property is '$value', not '$expected'"
+  done
+}
+
+position_of() { xwininfo -id "$1" | awk '/Absolute upper-left X:/{x=$4} /Absolute upper-left Y:/{y=$4} END{print x "," y}'; }
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# A crop of a window as a PNG, to compare pixels.
+grab() { import -window "$1" -crop "$2" +repage "$work/$3.png"; }
+same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }

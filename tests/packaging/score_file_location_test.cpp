@@ -69,13 +69,25 @@ class ScoreFileLocationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The player's data folder lies in a folder of the test's own.
+    // The player's data folder lies in a folder of the test's own. Windows takes it from
+    // the shell, not from the environment, so there it is Qt's test folder under the
+    // player's own, emptied before and after each test.
     void init() {
+#ifdef Q_OS_WIN
+        QStandardPaths::setTestModeEnabled(true);
+        m_playerFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(m_playerFolder.contains(QStringLiteral("/qttest/")));
+        QVERIFY(QDir(m_playerFolder).removeRecursively());
+#else
         m_home = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", m_home->path().toLocal8Bit());
         m_playerFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(m_playerFolder.startsWith(m_home->path()));
+#endif
     }
+#ifdef Q_OS_WIN
+    void cleanup() { QDir(m_playerFolder).removeRecursively(); }
+#endif
 
     void aWritableProgramFolderKeepsTheFileBesideTheProgram_data() {
         QTest::addColumn<QByteArray>("scores"); // empty: no score file yet

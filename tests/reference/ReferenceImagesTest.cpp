@@ -222,9 +222,15 @@ class ReferenceImagesTest : public QObject {
 
 private slots:
     void initTestCase() {
+#ifdef Q_OS_WIN
+        // The references show the faces that stand in for the Windows fonts on Linux and
+        // Qt's Fusion style; Windows draws with its own fonts, so no picture could match.
+        QSKIP("the reference images are Linux renders; Windows draws its own fonts");
+#else
         // The same texts on every machine: Czech dates and decimal commas, a steady cursor.
         QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         QApplication::setCursorFlashTime(0);
+#endif
     }
 
     void everyScreenLooksAsItsReference_data() {

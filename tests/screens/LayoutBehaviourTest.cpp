@@ -125,8 +125,16 @@ private slots:
         QFETCH(QString, toolTip);
         TestProgram t;
         QWidget* window = open(t, Screen(screen));
+#ifndef Q_OS_WIN
         QCOMPARE(pointerAt(window, at), pointer);
+#endif
         QCOMPARE(toolTipAt(window, at), toolTip);
+#ifdef Q_OS_WIN
+        // Windows shows the pointer of the control under the real pointer, not under a test's
+        // move: every row read the one at the screen's centre. Moving the real pointer there
+        // too reaches the window later than the test reads it (under Wine, a row behind).
+        QSKIP("Windows shows the pointer of the control under the real pointer");
+#endif
     }
 
     void tabVisitsTheControlsInOrderFromTheInitialFocus_data() {

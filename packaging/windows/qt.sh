@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Makes Qt 6.4.2 (base module) for 64-bit Windows from Debian's qt6-base source package with
+# Debian's MinGW-w64, once, into a cache folder outside the work tree, and prints its install
+# prefix. A cache is reused only when its stamp matches this recipe and its key files are
+# there; anything else (an interrupted build, a removed file) is built again.
+#   OMVAR_CACHE   the cache folder (default: ${XDG_CACHE_HOME:-$HOME/.cache}/omvar)
+#   OMVAR_JOBS    parallel build jobs (default: the number of cores)
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+QT_VERSION=6.4.2
+cache=${OMVAR_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/omvar}
+root=$cache/qt-$QT_VERSION-mingw-w64
+prefix=$root/prefix
+stamp=$prefix/omvar-complete
+
+fail() { echo "omvar windows: $*" >&2; exit 1; }
+say() { echo "omvar windows: $*" >&2; }
+
+# Every feature the game does not need is off, and with it every dependency on a system
+# library: the bundled zlib, libpng, libjpeg, harfbuzz, pcre2 and double-conversion are used.
+# Debian's source forces four more: it has no wintab (tabletevent), its cross patch would
+# build androiddeployqt for the target, and Qt 6.4's windows plugin does not link with
+# direct2d off unless directwrite3 is off too.
+CONFIGURE=(
+  -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+  "-DCMAKE_TOOLCHAIN_FILE=$here/mingw-w64-x86_64.cmake"
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
+  -DINPUT_opengl=no
+)
+for feature in sql network dbus xml concurrent printsupport opengl vulkan pkg_config icu glib \
+    zstd freetype fontconfig system_zlib system_png system_jpeg system_harfbuzz system_pcre2 \
+    system_doubleconversion tabletevent androiddeployqt direct2d directwrite3; do
+  CONFIGURE+=("-DFEATURE_$feature=OFF")
+done
+
+# The files a whole install has; the stamp alone does not prove a cache was not damaged later.
+KEY_FILES=(
+  bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Test.dll
+  lib/cmake/Qt6/Qt6Config.cmake lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake
+  plugins/platforms/qwindows.dll plugins/styles/qwindowsvistastyle.dll
+)
+recipe=$( { echo "$QT_VERSION"; printf '%s\n' "${CONFIGURE[@]}"; cat "$here/mingw-w64-x86_64.cmake"; } \
+  | sed "s|$here|.|" | sha256sum | cut -d' ' -f1)
+
+key_files_there() {
+  local f
+  for f in "${KEY_FILES[@]}"; do [ -s "$prefix/$f" ] || { say "missing $prefix/$f"; return 1; }; done
+}
+
+cache_whole() {
+  [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ] && key_files_there
+}
+
+# The source comes through apt; where apt knows no source archive, one is added beside each
+# binary archive it already uses.
+add_deb_src() {
+  apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $QT_VERSION" && return 0
+  [ "$(id -u)" -eq 0 ] || fail "apt knows no source of qt6-base; run as root (or add a deb-src entry) once"
+  local list=/etc/apt/sources.list.d/omvar-deb-src.sources
+  say "adding the Debian source archives to $list"
+  local f
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ "$f" = "$list" ] && continue
+    grep -q '^Types:.*\bdeb\b' "$f" && sed 's/^Types:.*/Types: deb-src/' "$f" && echo
+  done > "$list"
+  if [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/omvar-deb-src.list
+  fi
+  apt-get update >&2 || fail "apt-get update failed after adding the source archives"
+  apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $QT_VERSION" \
+    || fail "no qt6-base $QT_VERSION source package in apt's archives"
+}
+
+build_qt() {
+  for tool in /usr/bin/x86_64-w64-mingw32-g++-posix /usr/bin/dpkg-source /usr/bin/ninja \
+      /usr/lib/qt6/libexec/moc /usr/lib/qt6/libexec/rcc /usr/lib/qt6/libexec/uic; do
+    [ -x "$tool" ] || fail "$tool is missing (./omvar windows installs it)"
+  done
+  add_deb_src
+  rm -rf "$root"
+  mkdir -p "$root/src"
+  say "downloading Debian's qt6-base source into $root/src"
+  (cd "$root/src" && apt-get source qt6-base="$(apt-cache showsrc qt6-base | sed -n "s/^Version: \($QT_VERSION.*\)/\1/p" | head -1)") \
+    > "$root/source.log" 2>&1 || fail "downloading the qt6-base source failed (see $root/source.log)"
+  local src
+  src=$(find "$root/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
+  [ -n "$src" ] && [ -f "$src/CMakeLists.txt" ] || fail "the qt6-base source did not unpack (see $root/source.log)"
+  say "configuring Qt (log: $root/build.log)"
+  local start=$SECONDS
+  cmake -S "$src" -B "$root/build" "${CONFIGURE[@]}" "-DCMAKE_INSTALL_PREFIX=$prefix" \
+    > "$root/build.log" 2>&1 || fail "configuring Qt failed (see $root/build.log)"
+  say "building Qt with ${OMVAR_JOBS:-$(nproc)} jobs; about 17 minutes on two cores"
+  cmake --build "$root/build" -j"${OMVAR_JOBS:-$(nproc)}" >> "$root/build.log" 2>&1 \
+    || fail "building Qt failed (see $root/build.log)"
+  cmake --install "$root/build" >> "$root/build.log" 2>&1 || fail "installing Qt failed (see $root/build.log)"
+  rm -rf "$root/src" "$root/build"
+  key_files_there || fail "the Qt install in $prefix lacks files it should have"
+  echo "$recipe" > "$stamp"
+  say "Qt built in $((SECONDS - start)) s into $prefix"
+}
+
+mkdir -p "$cache"
+exec 9> "$cache/qt.lock"
+flock 9
+if ! cache_whole; then
+  [ -e "$root" ] && say "the Qt cache in $root is incomplete or from another recipe; building it again"
+  build_qt
+fi
+echo "$prefix"
