@@ -11,7 +11,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 zip=${1:?usage: wine-play.sh <the zip>}
-for tool in Xvfb openbox xdotool xwininfo xprop import compare unzip iconv; do
+for tool in Xvfb openbox xdotool xwininfo xprop import compare unzip iconv xclip; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 [ -f "$zip" ] || { echo "SKIP: $zip is missing (cpack -G ZIP in the build folder makes it)"; exit 77; }
@@ -133,15 +133,15 @@ dialog=$(window_of_size 307x156 'Omvar  v2\.0$') || fail "the name entry dialog 
 names_are "$dialog" "Omvar  v2.0" "the name entry dialog"
 # The keys go to the dialog's name box; the dialog is black under Wine, so no pixel tells
 # when it takes them: each step is given a moment.
-# A Czech letter typed through xdotool reaches a Wine 8 program unreliably (it was lost, or
-# repeated the first one, in about half the runs), so the name is plain ASCII; the Windows
-# build's score writer test programs check the Windows-1250 bytes under Wine.
-name="Bohumil"
+# A Czech letter typed through xdotool reaches a Wine 8 program unreliably (lost, or the
+# first one repeated), so the name is pasted from the X clipboard, which Wine hands to the
+# program as text, as a player's paste would arrive.
+name="Čestmír Šťastný"
 enter_name() {
   click "$dialog" 152 72
   sleep 2
-  xdotool key ctrl+a
-  xdotool type --delay 100 "$name"
+  printf '%s' "$name" | xclip -selection clipboard 2>/dev/null
+  xdotool key ctrl+a ctrl+v
   sleep 2
   xdotool key Tab # to "Ok"
   sleep 0.5
