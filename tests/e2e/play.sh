@@ -151,12 +151,7 @@ names_are "$pause" "" "the pause dialog" # no caption, so nothing for task lists
 click "$pause" 273 145 # "Návrat do Menu"
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back"
 click "$menu" 88 224 # "Skóre": no score file yet, so a message comes first
-box=""
-for _ in $(seq 100); do
-  box=$(xdotool search --onlyvisible --name '^Omvar v2\.0$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
-  sleep 0.1
-done
-[ -n "$box" ] || fail "the empty-table message did not appear"
+box=$(message_box) || fail "the empty-table message did not appear"
 names_are "$box" "Omvar v2.0" "the empty-table message"
 stays_in_front "$box" "$menu" "the empty-table message" 20 20
 xdotool key Return # the message box has the keyboard focus: its OK button

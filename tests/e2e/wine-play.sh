@@ -118,12 +118,7 @@ names_are "$pause" "" "the pause dialog"
 click "$pause" 272 144 # "Návrat do Menu"
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back"
 click "$menu" 88 224 # "Skóre": no score file yet, so a message comes first
-box=""
-for _ in $(seq 100); do
-  box=$(xdotool search --onlyvisible --name '^Omvar v2\.0$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
-  sleep 0.1
-done
-[ -n "$box" ] || fail "the empty-table message did not appear"
+box=$(message_box) || fail "the empty-table message did not appear"
 names_are "$box" "Omvar v2.0" "the empty-table message"
 xdotool key Return
 table=$(window_of_size 497x271 'tabulka sk') || fail "the score table did not appear"

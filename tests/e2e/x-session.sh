@@ -67,3 +67,14 @@ click() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 # A crop of a window as a PNG, to compare pixels.
 grab() { import -window "$1" -crop "$2" +repage "$work/$3.png"; }
 same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1)" = "0" ]; }
+
+# The id of the game's visible message box (caption "Omvar v2.0"), waiting up to 10 s.
+message_box() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name '^Omvar v2\.0$' 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
