@@ -172,10 +172,5 @@ grep -qE $'^Dido,1,1,2,[^,]+\r$' "$work/Data5.dat" || fail "Data5.dat holds: $li
 echo "saved: $(head -c 40 "$work/Data5.dat" | tr -d '\r')"
 
 click "$table" 432 248 # "Zpět do Windows"
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$game_pid" 2>/dev/null; then fail "the game did not end"; fi
-wait "$game_pid" && code=0 || code=$?
-game_pid=""
-[ "$code" = 0 ] || fail "exit code $code"
-echo "ended with exit code 0"
+game_ends_with_0
 echo "1 passed, 0 failed"

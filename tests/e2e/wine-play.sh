@@ -160,10 +160,5 @@ LC_ALL=C grep -qxE "$pattern" "$file" && [ "$(wc -l <"$file")" = 1 ] ||
 echo "saved: $(iconv -f CP1250 -t UTF-8 "$program/Data5.dat" | tr -d '\r')"
 
 click "$table" 432 248 # "Zpět do Windows"
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$game_pid" 2>/dev/null; then fail "the game did not end"; fi
-wait "$game_pid" && code=0 || code=$?
-game_pid=""
-[ "$code" = 0 ] || fail "exit code $code"
-echo "ended with exit code 0"
+game_ends_with_0
 echo "1 passed, 0 failed"

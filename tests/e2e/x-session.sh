@@ -78,3 +78,14 @@ message_box() {
   done
   return 1
 }
+
+# Waits up to 10 s for the game ($game_pid) to end, and fails unless it ended with exit code 0.
+game_ends_with_0() {
+  local code=0
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$game_pid" 2>/dev/null; then fail "the game did not end"; fi
+  wait "$game_pid" || code=$?
+  game_pid=""
+  [ "$code" = 0 ] || fail "exit code $code"
+  echo "ended with exit code 0"
+}
