@@ -7,7 +7,6 @@
 class RuntimeError : public std::runtime_error {
 public:
     enum Number {
-        DivisionByZero = 11,
         TypeMismatch = 13,
         InvalidPropertyValue = 380,
     };

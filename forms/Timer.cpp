@@ -8,13 +8,6 @@ Timer::Timer(QObject* parent, Clock& clock, int intervalMs)
       })),
       m_interval(intervalMs) {}
 
-void Timer::setInterval(int intervalMs) {
-    m_interval = intervalMs;
-    if (m_enabled && m_clockTimer) {
-        m_clockTimer->start(m_interval);
-    }
-}
-
 void Timer::setEnabled(bool enabled) {
     if (enabled == m_enabled || !m_clockTimer) {
         return;

@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
-// The timer control: raises its Timer event every Interval ms while enabled. Enabling
-// starts a full interval; disabling drops the part already run. Setting the value it
-// already has changes nothing.
+// The timer control: raises its Timer event every interval while enabled. Enabling starts a
+// full interval; disabling drops the part already run. Setting the value it already has
+// changes nothing.
 class Timer : public QObject {
     Q_OBJECT
 
@@ -17,8 +17,6 @@ public:
 
     void setTimerHandler(std::function<void()> handler) { m_handler = std::move(handler); }
 
-    int Interval() const { return m_interval; }
-    void setInterval(int intervalMs);
     bool Enabled() const { return m_enabled; }
     void setEnabled(bool enabled);
 
@@ -28,6 +26,6 @@ public:
 private:
     std::unique_ptr<ClockTimer> m_clockTimer;
     std::function<void()> m_handler;
-    int m_interval;
+    const int m_interval;
     bool m_enabled = false;
 };
