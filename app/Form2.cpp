@@ -30,8 +30,5 @@ void Form2::Command2_Click() {
 }
 
 void Form2::Command3_Click() {
-    m_program.unload<Form1>();
-    m_program.unload<Form3>();
-    m_program.unload<Form4>();
-    m_program.unload<Form2>();
+    m_program.unload<Form1, Form3, Form4, Form2>();
 }

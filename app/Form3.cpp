@@ -72,8 +72,5 @@ void Form3::Form_Unload() {
 }
 
 void Form3::unloadAll() {
-    m_program.unload<Form2>();
-    m_program.unload<Form3>();
-    m_program.unload<Form4>();
-    m_program.unload<Form1>();
+    m_program.unload<Form2, Form3, Form4, Form1>();
 }

@@ -11,6 +11,8 @@
 namespace {
 constexpr int FormCount = 5;
 const QString ScoreFileName = QStringLiteral("Data5.dat");
+// The message boxes' caption: one space where the windows' titles have two.
+const QString MessageCaption = QStringLiteral("Omvar v2.0");
 
 // Whether a new file can be made in the folder, found by making one: permission bits say
 // nothing for an administrator, and on Windows nothing about access lists. The probe goes
@@ -69,4 +71,8 @@ const QStringList& Program::soundFiles() {
 void Program::playSound(Sound sound) {
     Module1::PlaySoundFile(*m_runtime.services().sound, programFile(soundFiles().at(int(sound))),
                            true);
+}
+
+void Program::showMessage(const QString& text, MessageIcon icon) {
+    m_runtime.services().messageBoxes->show(text, MessageCaption, icon);
 }

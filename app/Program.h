@@ -37,8 +37,9 @@ public:
         return *created;
     }
     template <class F> bool isLoaded() const { return m_runtime.loaded(F::Slot) != nullptr; }
-    // Unloads form F; nothing happens when it is not loaded or already being unloaded.
-    template <class F> void unload() { m_runtime.unload(F::Slot); }
+    // Unloads the forms in the order given; one that is not loaded or is already being
+    // unloaded is passed over.
+    template <class... F> void unload() { (m_runtime.unload(F::Slot), ...); }
 
     FormsRuntime& runtime() { return m_runtime; }
 
@@ -56,6 +57,8 @@ public:
     QString programFile(const QString& fileName) const;
     // Plays a sound asynchronously; one that cannot be played is simply not heard.
     void playSound(Sound sound);
+    // A message box under the program's message caption.
+    void showMessage(const QString& text, MessageIcon icon);
     // The sound files beside the program, in the order of the enum.
     static const QStringList& soundFiles();
 

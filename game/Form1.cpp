@@ -74,10 +74,7 @@ void Form1::Command2_Click() {
 }
 
 void Form1::Command3_Click() {
-    m_program.unload<Form1>();
-    m_program.unload<Form2>();
-    m_program.unload<Form3>();
-    m_program.unload<Form4>();
+    m_program.unload<Form1, Form2, Form3, Form4>();
 }
 
 void Form1::hit() {

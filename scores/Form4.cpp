@@ -45,22 +45,21 @@ ScoreFault Form4::showRecords(ScoreReadResult read) {
 
 void Form4::reportReadError(ScoreFault fault) {
     m_program.playSound(Sound::Alert);
-    MessageBoxes& messages = *m_program.runtime().services().messageBoxes;
     if (fault == ScoreFault::NotAFile) {
         const QString path = m_program.scoreFile();
-        messages.show(QStringLiteral("Tabulku skóre nelze načíst ze souboru %1.\n%2")
-                          .arg(QDir::toNativeSeparators(path), notAFileText(fileKindAt(path))),
-                      QStringLiteral("Omvar v2.0"), MessageIcon::Exclamation);
+        m_program.showMessage(QStringLiteral("Tabulku skóre nelze načíst ze souboru %1.\n%2")
+                                  .arg(QDir::toNativeSeparators(path), notAFileText(fileKindAt(path))),
+                              MessageIcon::Exclamation);
         List1->setEnabled(false);
     } else if (m_program.scores().ScoreNames.isEmpty()) {
         // Decided by the records read, not by the selected entry's text: a first player
         // saved under a blank name is a record too.
-        messages.show(QStringLiteral("V tabulce hráčů nejsou žádná uložená skóre."),
-                      QStringLiteral("Omvar v2.0"), MessageIcon::Information);
+        m_program.showMessage(QStringLiteral("V tabulce hráčů nejsou žádná uložená skóre."),
+                              MessageIcon::Information);
         List1->setEnabled(false);
     } else {
-        messages.show(QStringLiteral("Nastala chyba při načítání dat do tabulky skóre."),
-                      QStringLiteral("Omvar v2.0"), MessageIcon::Exclamation);
+        m_program.showMessage(QStringLiteral("Nastala chyba při načítání dat do tabulky skóre."),
+                              MessageIcon::Exclamation);
         List1->setEnabled(false);
         Command4->setEnabled(false);
         if (fault != ScoreFault::LastRecordCut) {
@@ -118,10 +117,7 @@ void Form4::Command2_Click() {
 }
 
 void Form4::Command3_Click() {
-    m_program.unload<Form1>();
-    m_program.unload<Form2>();
-    m_program.unload<Form3>();
-    m_program.unload<Form4>();
+    m_program.unload<Form1, Form2, Form3, Form4>();
 }
 
 void Form4::Command4_Click() {

@@ -23,8 +23,7 @@ void Form5::Command1_Click() {
     if (!saved.written) {
         // Nothing was written: the dialog stays open with the name, and the game's counts
         // stay for another try.
-        runtime.services().messageBoxes->show(saved.errorText, QStringLiteral("Omvar v2.0"),
-                                              MessageIcon::Exclamation);
+        m_program.showMessage(saved.errorText, MessageIcon::Exclamation);
         return;
     }
     Form4& table = m_program.form<Form4>();
