@@ -5,7 +5,9 @@
 #include "scores/Form4.h"
 #include "scores/ScoreFile.h"
 
-Form5::Form5(Program& program) : Form5Screen(program.runtime()), m_program(program) {
+// The name box refuses what the score file cannot store faithfully.
+Form5::Form5(Program& program)
+    : Form5Screen(program.runtime(), isStorableNameCharacter), m_program(program) {
     Command1->setClickHandler(handler(&Form5::Command1_Click));
     Command2->setClickHandler(handler(&Form5::Command2_Click));
 }

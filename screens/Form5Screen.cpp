@@ -1,9 +1,8 @@
 #include "screens/Form5Screen.h"
 
-#include "scores/ScoreFile.h"
 #include "screens/Pictures.h"
 
-Form5Screen::Form5Screen(FormsRuntime& runtime)
+Form5Screen::Form5Screen(FormsRuntime& runtime, std::function<bool(QChar)> acceptsNameCharacter)
     : Form(runtime, Slot,
            {.caption = QStringLiteral("Omvar  v2.0"),
             .clientSize = {307, 156},
@@ -14,13 +13,12 @@ Form5Screen::Form5Screen(FormsRuntime& runtime)
                            .font = {"MS Sans Serif", 12},
                            .transparent = true,
                            .alignment = Qt::AlignHCenter});
-    // The name box refuses what the score file cannot store faithfully.
     Text1 = new TextBox(w, {.bounds = {120, 840, 4335, 495},
                             .font = {"MS Sans Serif", 13.5},
                             .alignment = Qt::AlignHCenter,
                             .maxLength = 18,
                             .accessibleName = QStringLiteral("Jméno a příjmení"),
-                            .acceptsCharacter = isStorableNameCharacter});
+                            .acceptsCharacter = std::move(acceptsNameCharacter)});
     Command1 = new CommandButton(
         w,
         {.bounds = {360, 1680, 1575, 495},

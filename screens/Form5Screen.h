@@ -5,12 +5,15 @@
 #include "forms/Label.h"
 #include "forms/TextBox.h"
 
+#include <functional>
+
 // The name entry dialog's layout: the prompt, the name box and two buttons.
 class Form5Screen : public Form {
 public:
     static constexpr int Slot = 4;
 
-    explicit Form5Screen(FormsRuntime& runtime);
+    // The name box takes only the characters the form accepts.
+    Form5Screen(FormsRuntime& runtime, std::function<bool(QChar)> acceptsNameCharacter);
 
     Label* Label1;           // "Zde napište Vaše jméno a příjmení:"
     TextBox* Text1;          // the player's name, at most 18 characters
