@@ -2,6 +2,15 @@
 
 #include "screens/Colours.h"
 
+namespace {
+
+// A button of the row under the message.
+CommandButton* button(QWidget* parent, int left, const QString& caption, const QString& toolTip) {
+    return new CommandButton(parent, {{left, 1920, 1695, 495}, caption, toolTip});
+}
+
+} // namespace
+
 Form2Screen::Form2Screen(FormsRuntime& runtime)
     : Form(runtime, Slot,
            {.clientSize = {577, 181},
@@ -13,18 +22,11 @@ Form2Screen::Form2Screen(FormsRuntime& runtime)
                                   .font = {"Times New Roman", 36, true, true},
                                   .foreColor = Colour::Red,
                                   .alignment = Qt::AlignHCenter});
-    Command3 = new CommandButton(
-        client(),
-        {.bounds = {480, 1920, 1695, 495},
-         .caption = QStringLiteral("Zpět do Windows"),
-         .toolTip = QStringLiteral("Pokud kliknete, tak ukončíte hru a vrátíte se do Windows.")});
-    Command2 = new CommandButton(
-        client(), {.bounds = {3240, 1920, 1695, 495},
-                   .caption = QStringLiteral("Návrat do Menu"),
-                   .toolTip = QStringLiteral("Pokud kliknete, tak se vrátíte do úvodního menu.")});
-    Command1 = new CommandButton(
-        client(), {.bounds = {6000, 1920, 1695, 495},
-                   .caption = QStringLiteral("Pokračovat ve hře"),
-                   .toolTip = QStringLiteral("Pokud kliknete, tak hra bude pokračovat.")});
+    Command3 = button(client(), 480, QStringLiteral("Zpět do Windows"),
+                      QStringLiteral("Pokud kliknete, tak ukončíte hru a vrátíte se do Windows."));
+    Command2 = button(client(), 3240, QStringLiteral("Návrat do Menu"),
+                      QStringLiteral("Pokud kliknete, tak se vrátíte do úvodního menu."));
+    Command1 = button(client(), 6000, QStringLiteral("Pokračovat ve hře"),
+                      QStringLiteral("Pokud kliknete, tak hra bude pokračovat."));
     setTabOrder({Command1, Command2, Command3});
 }

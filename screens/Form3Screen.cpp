@@ -3,7 +3,27 @@
 #include "screens/Colours.h"
 #include "screens/Pictures.h"
 
-namespace {} // namespace
+namespace {
+
+// Text on the About box's panel, centred.
+Label* panelText(QWidget* parent, Twips bounds, const QString& caption, FontSpec font,
+                 const QColor& colour, Pointer pointer) {
+    return new Label(parent, {.bounds = bounds,
+                              .caption = caption,
+                              .font = font,
+                              .foreColor = colour,
+                              .backColor = Colour::PanelGrey,
+                              .alignment = Qt::AlignHCenter,
+                              .pointer = pointer});
+}
+
+// A menu button, all of one size.
+CommandButton* button(QWidget* parent, int left, int top, const QString& caption,
+                      const QString& toolTip, bool enabled = true) {
+    return new CommandButton(parent, {{left, top, 1695, 495}, caption, toolTip, enabled});
+}
+
+} // namespace
 
 const QString Form3Screen::AboutText =
     QStringLiteral("Hra < Omvar  v2.0 > prověří, kolik toho vydrží Vaše prsty. "
@@ -23,7 +43,7 @@ Form3Screen::Form3Screen(FormsRuntime& runtime)
     Picture1 = new PictureBox(w, {.bounds = {0, 0, 8175, 5175},
                                   .picture = Pictures::menu(),
                                   .accessibleName = QStringLiteral("Obrázek menu")});
-    Line1 = new Line(Picture1, {.x1 = 120, .y1 = 4200, .x2 = 8040, .y2 = 4200});
+    Line1 = new Line(Picture1, {120, 4200, 8040, 4200});
     Line1->setAccessibleName(QStringLiteral("Oddělovač")); // a line has no caption
     Label2 = new Label(Picture1, {.bounds = {2880, 240, 5175, 3735},
                                   .caption = QStringLiteral("O programu:"),
@@ -36,46 +56,25 @@ Form3Screen::Form3Screen(FormsRuntime& runtime)
                                   .backColor = Colour::PanelGrey,
                                   .pointer = arrow,
                                   .accessibleName = QStringLiteral("Panel informací")});
-    Label5 = new Label(Picture1, {.bounds = {3120, 3480, 4695, 375},
-                                  .caption = QStringLiteral("e-mail: omvar@example.org"),
-                                  .font = {"MS Sans Serif", 12},
-                                  .foreColor = Colour::Red,
-                                  .backColor = Colour::PanelGrey,
-                                  .alignment = Qt::AlignHCenter});
-    Label4 = new Label(Picture1, {.bounds = {3240, 960, 4455, 1815},
-                                  .caption = AboutText,
-                                  .font = {"MS Sans Serif", 9.75, true},
-                                  .foreColor = Colour::Blue,
-                                  .backColor = Colour::PanelGrey,
-                                  .alignment = Qt::AlignHCenter,
-                                  .pointer = arrow});
+    Label5 =
+        panelText(Picture1, {3120, 3480, 4695, 375}, QStringLiteral("e-mail: omvar@example.org"),
+                  {"MS Sans Serif", 12}, Colour::Red, {});
+    Label4 = panelText(Picture1, {3240, 960, 4455, 1815}, AboutText, {"MS Sans Serif", 9.75, true},
+                       Colour::Blue, arrow);
 
-    Command4 = new CommandButton(
-        w, {.bounds = {480, 1440, 1695, 495},
-            .caption = QStringLiteral("O programu"),
-            .toolTip = QStringLiteral(
-                "Pokud kliknete, tak se vám zobrazí podrobnější popis tohoto programu.")});
-    Command3 = new CommandButton(
-        w, {.bounds = {480, 2280, 1695, 495},
-            .caption = QStringLiteral("Váš úkol"),
-            .toolTip = QStringLiteral("Pokud kliknete, tak se zobrazí váš úkol v této hře.")});
-    Command6 = new CommandButton(
-        w, {.bounds = {480, 3120, 1695, 495},
-            .caption = QStringLiteral("Skóre"),
-            .toolTip = QStringLiteral("Pokud kliknete, tak se zobrazí vaše dočasné skóre.")});
-    Command1 =
-        new CommandButton(w, {.bounds = {480, 4440, 1695, 495},
-                              .caption = QStringLiteral("Nová hra"),
-                              .toolTip = QStringLiteral("Pokud kliknete, tak začnete novou hru.")});
-    Command2 = new CommandButton(
-        w, {.bounds = {3240, 4440, 1695, 495},
-            .caption = QStringLiteral("Pokračovat ve hře"),
-            .toolTip = QStringLiteral("Pokud kliknete, tak budete pokračovat ve hře."),
-            .enabled = false});
-    Command5 = new CommandButton(
-        w, {.bounds = {6000, 4440, 1695, 495},
-            .caption = QStringLiteral("Zpět do Windows"),
-            .toolTip = QStringLiteral("Pokud kliknete, tak se vrátíte do Windows.")});
+    Command4 = button(w, 480, 1440, QStringLiteral("O programu"),
+                      QStringLiteral("Pokud kliknete, tak se vám zobrazí podrobnější popis "
+                                     "tohoto programu."));
+    Command3 = button(w, 480, 2280, QStringLiteral("Váš úkol"),
+                      QStringLiteral("Pokud kliknete, tak se zobrazí váš úkol v této hře."));
+    Command6 = button(w, 480, 3120, QStringLiteral("Skóre"),
+                      QStringLiteral("Pokud kliknete, tak se zobrazí vaše dočasné skóre."));
+    Command1 = button(w, 480, 4440, QStringLiteral("Nová hra"),
+                      QStringLiteral("Pokud kliknete, tak začnete novou hru."));
+    Command2 = button(w, 3240, 4440, QStringLiteral("Pokračovat ve hře"),
+                      QStringLiteral("Pokud kliknete, tak budete pokračovat ve hře."), false);
+    Command5 = button(w, 6000, 4440, QStringLiteral("Zpět do Windows"),
+                      QStringLiteral("Pokud kliknete, tak se vrátíte do Windows."));
 
     setTabOrder({Command1, Command2, Command3, Command4, Command5, Command6, Picture1});
 }

@@ -30,6 +30,12 @@ Label* captionLabel(QWidget* frame, Twips bounds, const QString& caption, Pointe
                              .pointer = pointer});
 }
 
+// A button of the row along the bottom.
+CommandButton* button(QWidget* parent, int left, int width, const QString& caption,
+                      const QString& toolTip) {
+    return new CommandButton(parent, {{left, 3480, width, 495}, caption, toolTip});
+}
+
 } // namespace
 
 Form4Screen::Form4Screen(FormsRuntime& runtime)
@@ -53,8 +59,7 @@ Form4Screen::Form4Screen(FormsRuntime& runtime)
     Label2 = captionLabel(Frame1, {120, 840, 2295, 495}, QStringLiteral("Počet zásahů:"), arrow);
     Text2 = statisticsBox(Frame1, {3360, 840, 735, 495}, centred, 4, arrow,
                           QStringLiteral("Počet zásahů"));
-    Line1 = new Line(
-        Frame1, {.x1 = 120, .y1 = 1440, .x2 = 4440, .y2 = 1440, .color = Colour::Navy, .width = 2});
+    Line1 = new Line(Frame1, {120, 1440, 4440, 1440, Colour::Navy, 2});
     Line1->setAccessibleName(QStringLiteral("Oddělovač")); // a line has no caption
     Label1 =
         captionLabel(Frame1, {120, 1560, 3135, 495}, QStringLiteral("Celkový počet střel:"), arrow);
@@ -78,19 +83,15 @@ Form4Screen::Form4Screen(FormsRuntime& runtime)
     List1 = new ListBox(Frame2, {.bounds = {120, 360, 2295, 2565},
                                  .accessibleName = QStringLiteral("Tabulka hráčů")});
 
-    const auto button = [&](int left, int width, const QString& caption, const QString& toolTip) {
-        return new CommandButton(
-            w, {.bounds = {left, 3480, width, 495}, .caption = caption, .toolTip = toolTip});
-    };
-    Command1 = button(120, 1695, QStringLiteral("Návrat do Menu"),
+    Command1 = button(w, 120, 1695, QStringLiteral("Návrat do Menu"),
                       QStringLiteral("Pokud kliknete, tak se vrátíte do úvodního menu."));
     Command4 =
-        button(1920, 1695, QStringLiteral("Dočasné skóre"),
+        button(w, 1920, 1695, QStringLiteral("Dočasné skóre"),
                QStringLiteral("Pokud kliknete, tak se zobrazí tabulka vašeho dočasného skóre."));
     Command2 = button(
-        3720, 1815, QStringLiteral("Uložit dočasné skóre"),
+        w, 3720, 1815, QStringLiteral("Uložit dočasné skóre"),
         QStringLiteral("Pokud kliknete, tak můžete uložit vaše dočasné skóre do tabulky. >>>"));
-    Command3 = button(5640, 1695, QStringLiteral("Zpět do Windows"),
+    Command3 = button(w, 5640, 1695, QStringLiteral("Zpět do Windows"),
                       QStringLiteral("Pokud kliknete, tak se vrátíte do Windows."));
 
     setTabOrder({Command4, Command2, Command3, List1, Command1, Text4, Text2, Text3, Text1, Text5});

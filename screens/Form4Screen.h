@@ -16,12 +16,12 @@ public:
 
     explicit Form4Screen(FormsRuntime& runtime);
 
-    Frame* Frame1;  // statistics; its caption tells which score the boxes show
-    Label* Label4;  // "Počet střel mimo cíl:"
-    TextBox* Text4; // misses
-    Label* Label2;  // "Počet zásahů:"
-    TextBox* Text2; // hits
-    Line* Line1;
+    Frame* Frame1;           // statistics; its caption tells which score the boxes show
+    Label* Label4;           // "Počet střel mimo cíl:"
+    TextBox* Text4;          // misses
+    Label* Label2;           // "Počet zásahů:"
+    TextBox* Text2;          // hits
+    Line* Line1;             // under the hits' row
     Label* Label1;           // "Celkový počet střel:"
     TextBox* Text3;          // all shots
     Label* Label3;           // "Úspěšnost:"

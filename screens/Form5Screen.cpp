@@ -2,6 +2,15 @@
 
 #include "screens/Pictures.h"
 
+namespace {
+
+// A button of the row under the name box.
+CommandButton* button(QWidget* parent, int left, const QString& caption, const QString& toolTip) {
+    return new CommandButton(parent, {{left, 1680, 1575, 495}, caption, toolTip});
+}
+
+} // namespace
+
 Form5Screen::Form5Screen(FormsRuntime& runtime, std::function<bool(QChar)> acceptsNameCharacter)
     : Form(runtime, Slot,
            {.caption = QStringLiteral("Omvar  v2.0"),
@@ -19,14 +28,9 @@ Form5Screen::Form5Screen(FormsRuntime& runtime, std::function<bool(QChar)> accep
                             .maxLength = 18,
                             .accessibleName = QStringLiteral("Jméno a příjmení"),
                             .acceptsCharacter = std::move(acceptsNameCharacter)});
-    Command1 = new CommandButton(
-        w,
-        {.bounds = {360, 1680, 1575, 495},
-         .caption = QStringLiteral("Ok"),
-         .toolTip = QStringLiteral("Pokud kliknete, tak se uloží dočasné skóre pod vaše jméno.")});
-    Command2 = new CommandButton(
-        w, {.bounds = {2640, 1680, 1575, 495},
-            .caption = QStringLiteral("Storno"),
-            .toolTip = QStringLiteral("Pokud kliknete, tak se vrátíte do tabulky skóre.")});
+    Command1 = button(w, 360, QStringLiteral("Ok"),
+                      QStringLiteral("Pokud kliknete, tak se uloží dočasné skóre pod vaše jméno."));
+    Command2 = button(w, 2640, QStringLiteral("Storno"),
+                      QStringLiteral("Pokud kliknete, tak se vrátíte do tabulky skóre."));
     setTabOrder({Text1, Command1, Command2});
 }
