@@ -32,8 +32,6 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Omvar"));
-    // No display name: Qt would append it to every window title and message box caption
-    // that does not already end with it.
     QApplication::setWindowIcon(Pictures::programIcon());
     // The program ends when its last form is unloaded, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);

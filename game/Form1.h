@@ -31,12 +31,12 @@ private:
     void Picture4_Click();
     void Picture5_Click();
     void Picture6_Click();
-    void Label1_Click(); // shooting area: a miss
-    void Label3_Click(); // "Čas:", the time display and the picture: no shot
-    void Label9_Click();
-    void Picture1_Click();
-    void Timer1_Timer(); // countdown
-    void Timer2_Timer(); // figures
+    void Label1_Click();   // shooting area: a miss
+    void Label3_Click();   // "Čas:": no shot, an alert
+    void Label9_Click();   // time display: no shot, an alert
+    void Picture1_Click(); // the picture around the house: no shot, an alert
+    void Timer1_Timer();   // countdown
+    void Timer2_Timer();   // figures
     void Timer3_Timer();
     void Timer4_Timer();
     void Timer5_Timer();
