@@ -41,6 +41,18 @@ Label* counter(QWidget* parent, Twips bounds, const QString& toolTip) {
                               .toolTip = toolTip});
 }
 
+// A figure in a window of the house, over a ground close to the window panes.
+PictureBox* figureBox(QWidget* parent, Twips bounds, const QPixmap& figure, const QCursor& sight,
+                      bool visible) {
+    return new PictureBox(parent, {.bounds = bounds,
+                                   .picture = figure,
+                                   .backColor = Colour::FigureGround,
+                                   .pointer = sight,
+                                   .toolTip = QStringLiteral("Střílej!!!"),
+                                   .visible = visible,
+                                   .accessibleName = QStringLiteral("Terč")});
+}
+
 // A button of the column beside the counters.
 CommandButton* panelButton(QWidget* parent, int top, const QString& caption,
                            const QString& toolTip) {
@@ -87,22 +99,14 @@ Form1Screen::Form1Screen(FormsRuntime& runtime)
                       QStringLiteral("Toto je počet střel, které cíl minuly."));
 
     // Picture boxes and buttons lie above every label. The figure and its pointer are
-    // decoded once for all five.
-    const auto figureBox = [&, figure = Pictures::figure(),
-                            sight = Pictures::sightRed()](Twips bounds, bool visible) {
-        return new PictureBox(Picture1, {.bounds = bounds,
-                                         .picture = figure,
-                                         .backColor = Colour::FigureGround,
-                                         .pointer = sight,
-                                         .toolTip = QStringLiteral("Střílej!!!"),
-                                         .visible = visible,
-                                         .accessibleName = QStringLiteral("Terč")});
-    };
-    Picture2 = figureBox({3600, 4200, 735, 735}, true);
-    Picture3 = figureBox({5640, 4320, 735, 735}, false);
-    Picture4 = figureBox({7680, 4200, 735, 735}, false);
-    Picture5 = figureBox({7680, 6360, 735, 735}, true);
-    Picture6 = figureBox({3600, 6360, 735, 735}, false);
+    // decoded once for all five figures.
+    const QPixmap figure = Pictures::figure();
+    const QCursor sight = Pictures::sightRed();
+    Picture2 = figureBox(Picture1, {3600, 4200, 735, 735}, figure, sight, true);
+    Picture3 = figureBox(Picture1, {5640, 4320, 735, 735}, figure, sight, false);
+    Picture4 = figureBox(Picture1, {7680, 4200, 735, 735}, figure, sight, false);
+    Picture5 = figureBox(Picture1, {7680, 6360, 735, 735}, figure, sight, true);
+    Picture6 = figureBox(Picture1, {3600, 6360, 735, 735}, figure, sight, false);
     Command1 = panelButton(Picture1, 2040, QStringLiteral("Návrat do Menu"),
                            QStringLiteral("Pokud kliknete, tak se vrátíte do úvodního menu."));
     Command2 = panelButton(Picture1, 2520, QStringLiteral("Zastavit hru"),
