@@ -10,8 +10,11 @@ struct LineSpec {
     int width = 1;      // pixels
 };
 
-// A horizontal or vertical line. It takes no clicks: they reach what lies below.
+// A horizontal or vertical line. It takes no clicks: they reach what lies below. Assistive
+// technology does not announce it.
 class Line : public QWidget {
+    Q_OBJECT
+
 public:
     Line(QWidget* parent, const LineSpec& settings);
 

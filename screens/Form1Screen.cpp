@@ -94,7 +94,6 @@ Form1Screen::Form1Screen(FormsRuntime& runtime)
     Label10 =
         panelCaption(Picture1, {7560, 240, 3255, 375}, QStringLiteral("Počet střel mimo cíl:"));
     Line1 = new Line(Picture1, {7440, 1200, 11760, 1200, Colour::Navy, 2});
-    Line1->setAccessibleName(QStringLiteral("Oddělovač")); // a line has no caption
     Label11 = counter(Picture1, {10800, 240, 855, 375},
                       QStringLiteral("Toto je počet střel, které cíl minuly."));
 

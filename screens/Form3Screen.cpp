@@ -44,7 +44,6 @@ Form3Screen::Form3Screen(FormsRuntime& runtime)
                                   .picture = Pictures::menu(),
                                   .accessibleName = QStringLiteral("Obrázek menu")});
     Line1 = new Line(Picture1, {120, 4200, 8040, 4200});
-    Line1->setAccessibleName(QStringLiteral("Oddělovač")); // a line has no caption
     Label2 = new Label(Picture1, {.bounds = {2880, 240, 5175, 3735},
                                   .caption = QStringLiteral("O programu:"),
                                   .font = {"Times New Roman", 20.25, false, true},

@@ -60,7 +60,6 @@ Form4Screen::Form4Screen(FormsRuntime& runtime)
     Text2 = statisticsBox(Frame1, {3360, 840, 735, 495}, centred, 4, arrow,
                           QStringLiteral("Počet zásahů"));
     Line1 = new Line(Frame1, {120, 1440, 4440, 1440, Colour::Navy, 2});
-    Line1->setAccessibleName(QStringLiteral("Oddělovač")); // a line has no caption
     Label1 =
         captionLabel(Frame1, {120, 1560, 3135, 495}, QStringLiteral("Celkový počet střel:"), arrow);
     Text3 = statisticsBox(Frame1, {3360, 1560, 735, 495}, centred, 4, arrow,

@@ -1,4 +1,5 @@
-// Every window and control of the five forms tells assistive technology what it is.
+// Every window and control of the five forms tells assistive technology what it is; the
+// decorative lines are hidden from it.
 #include "app/Form2.h"
 #include "app/Form3.h"
 #include "forms/CommandButton.h"
@@ -80,7 +81,7 @@ class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyWindowAndControlHasAName_data() {
+    void windowsAndControlsAreNamedAndLinesHidden_data() {
         QTest::addColumn<int>("slot");
         QTest::newRow("game screen") << Form1::Slot;
         QTest::newRow("pause dialog") << Form2::Slot;
@@ -89,15 +90,17 @@ private slots:
         QTest::newRow("name entry dialog") << Form5::Slot;
     }
 
-    void everyWindowAndControlHasAName() {
+    void windowsAndControlsAreNamedAndLinesHidden() {
         QFETCH(int, slot);
         TestProgram t;
         Form* form = loadForm(t, slot);
+        form->Show(); // a hidden form's controls all count as invisible
         QWidget* window = form->window();
         QVERIFY2(!accessibleName(window).isEmpty(), qPrintable(describe(window)));
         QWidget* client = form->client();
 
         QStringList unnamed;
+        QStringList announcedLines;
         QStringList unknown;
         int controls = 0;
         for (QWidget* widget : client->findChildren<QWidget*>()) {
@@ -108,7 +111,12 @@ private slots:
                 continue;
             }
             ++controls;
-            if (accessibleName(widget).trimmed().isEmpty()) {
+            if (dynamic_cast<const Line*>(widget)) {
+                const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+                if (face && !face->state().invisible) {
+                    announcedLines << describe(widget);
+                }
+            } else if (accessibleName(widget).trimmed().isEmpty()) {
                 unnamed << describe(widget);
             }
         }
@@ -117,6 +125,8 @@ private slots:
                                                unknown.join(QStringLiteral("; "))));
         QVERIFY2(unnamed.isEmpty(), qPrintable(QStringLiteral("no accessible name: ") +
                                                unnamed.join(QStringLiteral("; "))));
+        QVERIFY2(announcedLines.isEmpty(), qPrintable(QStringLiteral("announced decoration: ") +
+                                                      announcedLines.join(QStringLiteral("; "))));
     }
 
 private:
