@@ -36,7 +36,6 @@ public:
         m_runtime.load(created);
         return *created;
     }
-    template <class F> bool isLoaded() const { return m_runtime.loaded(F::Slot) != nullptr; }
     // Unloads the forms in the order given; one that is not loaded or is already being
     // unloaded is passed over.
     template <class... F> void unload() { (m_runtime.unload(F::Slot), ...); }

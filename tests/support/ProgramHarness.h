@@ -28,7 +28,9 @@ public:
     }
 
     template <class F> F& form() { return program->form<F>(); }
-    template <class F> bool isLoaded() const { return program->isLoaded<F>(); }
+    template <class F> bool isLoaded() const {
+        return program->runtime().loaded(F::Slot) != nullptr;
+    }
     bool ended() const { return program->runtime().hasEnded(); }
     QString path(const QString& fileName) const { return folder.filePath(fileName); }
 
