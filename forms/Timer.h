@@ -7,8 +7,8 @@
 #include <memory>
 
 // The timer control: raises its Timer event every interval while enabled. Enabling starts a
-// full interval; disabling drops the part already run. Setting the value it already has
-// changes nothing.
+// full interval; disabling drops the part already run. Setting Enabled to the value it
+// already has changes nothing.
 class Timer : public QObject {
     Q_OBJECT
 
