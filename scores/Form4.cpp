@@ -47,9 +47,10 @@ void Form4::reportReadError(ScoreFault fault) {
     m_program.playSound(Sound::Alert);
     if (fault == ScoreFault::NotAFile) {
         const QString path = m_program.scoreFile();
-        m_program.showMessage(QStringLiteral("Tabulku skóre nelze načíst ze souboru %1.\n%2")
-                                  .arg(QDir::toNativeSeparators(path), notAFileText(fileKindAt(path))),
-                              MessageIcon::Exclamation);
+        m_program.showMessage(
+            QStringLiteral("Tabulku skóre nelze načíst ze souboru %1.\n%2")
+                .arg(QDir::toNativeSeparators(path), notAFileText(fileKindAt(path))),
+            MessageIcon::Exclamation);
         List1->setEnabled(false);
     } else if (m_program.scores().ScoreNames.isEmpty()) {
         // Decided by the records read, not by the selected entry's text: a first player
