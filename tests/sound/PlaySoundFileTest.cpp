@@ -7,9 +7,27 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 // The flags the sound helper hands to the platform, and the header check that keeps files
 // that cannot be played as they are away from the player.
+namespace {
+
+// The process's peak resident memory in KiB; 0 where the platform does not say.
+qint64 peakMemoryKiB() {
+#ifdef Q_OS_UNIX
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#else
+    return 0;
+#endif
+}
+
+} // namespace
+
 class PlaySoundFileTest : public QObject {
     Q_OBJECT
 
@@ -52,6 +70,7 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     QTest::addColumn<QByteArray>("contents"); // empty: no file at all
     QTest::addColumn<bool>("playable");
     QTest::addColumn<int>("durationMs");
+    QTest::addColumn<qint64>("fmtHoleBytes"); // claimed by the fmt chunk, left a hole in the file
 
     const ToneWave tone;
     ToneWave stereo8;
@@ -87,34 +106,39 @@ void PlaySoundFileTest::waveHeaderCheck_data() {
     QByteArray notWave = tone.bytes();
     notWave.replace(8, 4, "AVI ");
 
-    QTest::newRow("16-bit mono PCM") << tone.bytes() << true << 200;
-    QTest::newRow("8-bit stereo PCM") << stereo8.bytes() << true << 500;
-    QTest::newRow("PCM after an odd-sized chunk") << withList << true << 200;
-    QTest::newRow("missing file") << QByteArray() << false << 0;
-    QTest::newRow("text file") << QByteArray("Zvuk, ktery neni zvuk\r\n") << false << 0;
+    QTest::newRow("16-bit mono PCM") << tone.bytes() << true << 200 << qint64(0);
+    QTest::newRow("8-bit stereo PCM") << stereo8.bytes() << true << 500 << qint64(0);
+    QTest::newRow("PCM after an odd-sized chunk") << withList << true << 200 << qint64(0);
+    QTest::newRow("missing file") << QByteArray() << false << 0 << qint64(0);
+    QTest::newRow("text file") << QByteArray("Zvuk, ktery neni zvuk\r\n") << false << 0
+                               << qint64(0);
     QTest::newRow("JPEG renamed") << QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01", 13) << false
-                                  << 0;
-    QTest::newRow("RIFF but not WAVE") << notWave << false << 0;
-    QTest::newRow("header cut short") << tone.bytes().left(30) << false << 0;
-    QTest::newRow("data cut short") << tone.bytes().chopped(100) << false << 0;
-    QTest::newRow("no fmt chunk before data") << dataBeforeFmt << false << 0;
-    QTest::newRow("IEEE float") << ieeeFloat.bytes() << false << 0;
-    QTest::newRow("ADPCM") << adpcm.bytes() << false << 0;
-    QTest::newRow("24-bit PCM") << pcm24.bytes() << false << 0;
-    QTest::newRow("extensible format") << extensible.bytes() << false << 0;
-    QTest::newRow("sample rate 0") << silentRate.bytes() << false << 0;
-    QTest::newRow("six channels") << surround.bytes() << false << 0;
-    QTest::newRow("lowest sample rate, 4 kHz") << lowest.bytes() << true << 500;
-    QTest::newRow("highest sample rate, 192 kHz") << highest.bytes() << true << 200;
-    QTest::newRow("sample rate 3,999 Hz") << tooLow.bytes() << false << 0;
-    QTest::newRow("sample rate 192,001 Hz") << tooHigh.bytes() << false << 0;
-    QTest::newRow("3 MB at 1 Hz") << crawling.bytes() << false << 0;
+                                  << 0 << qint64(0);
+    QTest::newRow("RIFF but not WAVE") << notWave << false << 0 << qint64(0);
+    QTest::newRow("header cut short") << tone.bytes().left(30) << false << 0 << qint64(0);
+    QTest::newRow("data cut short") << tone.bytes().chopped(100) << false << 0 << qint64(0);
+    QTest::newRow("no fmt chunk before data") << dataBeforeFmt << false << 0 << qint64(0);
+    QTest::newRow("IEEE float") << ieeeFloat.bytes() << false << 0 << qint64(0);
+    QTest::newRow("ADPCM") << adpcm.bytes() << false << 0 << qint64(0);
+    QTest::newRow("24-bit PCM") << pcm24.bytes() << false << 0 << qint64(0);
+    QTest::newRow("extensible format") << extensible.bytes() << false << 0 << qint64(0);
+    QTest::newRow("sample rate 0") << silentRate.bytes() << false << 0 << qint64(0);
+    QTest::newRow("six channels") << surround.bytes() << false << 0 << qint64(0);
+    QTest::newRow("lowest sample rate, 4 kHz") << lowest.bytes() << true << 500 << qint64(0);
+    QTest::newRow("highest sample rate, 192 kHz") << highest.bytes() << true << 200 << qint64(0);
+    QTest::newRow("sample rate 3,999 Hz") << tooLow.bytes() << false << 0 << qint64(0);
+    QTest::newRow("sample rate 192,001 Hz") << tooHigh.bytes() << false << 0 << qint64(0);
+    QTest::newRow("3 MB at 1 Hz") << crawling.bytes() << false << 0 << qint64(0);
+    // Read whole, it took 2 GB and held up the sounds.
+    QTest::newRow("fmt chunk claiming 2 GiB")
+        << tone.bytes() << true << 200 << qint64(2) * 1024 * 1024 * 1024 - 16;
 }
 
 void PlaySoundFileTest::waveHeaderCheck() {
     QFETCH(QByteArray, contents);
     QFETCH(bool, playable);
     QFETCH(int, durationMs);
+    QFETCH(qint64, fmtHoleBytes);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -122,9 +146,17 @@ void PlaySoundFileTest::waveHeaderCheck() {
     if (!contents.isEmpty()) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
+        if (fmtHoleBytes > 0) { // the tone's fmt chunk claims the hole after its 16 bytes
+            qToLittleEndian<quint32>(quint32(16 + fmtHoleBytes), contents.data() + 16);
+            file.write(contents.left(36));
+            QVERIFY(file.seek(36 + fmtHoleBytes));
+            contents.remove(0, 36);
+        }
         file.write(contents);
     }
+    const qint64 peakBefore = peakMemoryKiB();
     const std::optional<WaveFile> wave = WaveFile::inspect(path);
+    QVERIFY2(peakMemoryKiB() - peakBefore < 64 * 1024, "the header was read by the size it claims");
     QCOMPARE(wave.has_value(), playable);
     if (wave) {
         QCOMPARE(wave->durationMs(), qint64(durationMs));
