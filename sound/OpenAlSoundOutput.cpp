@@ -63,8 +63,8 @@ void waitForEnd(OpenAlDevice& device, qint64 durationMs) {
 class OpenAlSoundOutput::Worker {
 public:
     Worker(const QStringList& preload, Opener opener)
-        : m_preload(preload), m_opener(std::move(opener)), m_settings(prepareEnvironment()),
-          m_lastAttempt(Clock::now()) {}
+        : m_preload(preload), m_opener(std::move(opener)), m_lastAttempt(Clock::now()),
+          m_settings(prepareEnvironment()) {}
 
     bool play(const QString& fileName, bool async);
     // Asks the loop to end; true when it has ended within `wait`.
