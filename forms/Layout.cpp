@@ -3,33 +3,10 @@
 #include <QFontDatabase>
 #include <QWidget>
 #include <QtMath>
-
-namespace {
-
-// The face that draws a family: the family where it is installed, else its first installed
-// stand-in (installFontSubstitutes), else the family as named, for Qt's own matching. Given
-// a missing family, Qt looks up the system's whole list of fallback faces for it and for the
-// stand-in it settles on (fontconfig sorting every installed face, milliseconds at start-up);
-// given the face itself, it asks for that list only once a character is missing from it.
-// (Installed families are looked up in Qt's list: asking whether it has one family makes
-// fontconfig resolve the name as an alias first, which costs as much as the fallbacks.)
-QString installedFamily(const QString& family) {
-    const QStringList installed = QFontDatabase::families();
-    if (installed.contains(family, Qt::CaseInsensitive)) {
-        return family;
-    }
-    for (const QString& substitute : QFont::substitutes(family)) {
-        if (installed.contains(substitute, Qt::CaseInsensitive)) {
-            return substitute;
-        }
-    }
-    return family;
-}
-
-} // namespace
+#include <algorithm>
 
 QFont layoutFont(const FontSpec& settings) {
-    QFont font(installedFamily(QString::fromLatin1(settings.family)));
+    QFont font(QString::fromLatin1(settings.family));
     font.setPixelSize(qRound(settings.points * 96.0 / 72.0));
     font.setBold(settings.bold);
     font.setItalic(settings.italic);
@@ -45,6 +22,27 @@ void installFontSubstitutes() {
                                 QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Comic Sans MS"),
                                {QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")});
+}
+
+void useInstalledFaces(QWidget* window) {
+    const QStringList installed = QFontDatabase::families();
+    const auto isInstalled = [&installed](const QString& family) {
+        return installed.contains(family, Qt::CaseInsensitive);
+    };
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* widget : widgets) {
+        QFont font = widget->font();
+        if (!widget->testAttribute(Qt::WA_SetFont) || isInstalled(font.family())) {
+            continue;
+        }
+        const QStringList substitutes = QFont::substitutes(font.family());
+        const auto standIn = std::find_if(substitutes.begin(), substitutes.end(), isInstalled);
+        if (standIn != substitutes.end()) {
+            font.setFamily(*standIn);
+            widget->setFont(font);
+        }
+    }
 }
 
 void setTabOrder(std::initializer_list<QWidget*> controls) {
