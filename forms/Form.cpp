@@ -1,5 +1,6 @@
 #include "forms/Form.h"
 
+#include "forms/Layout.h"
 #include "forms/Timer.h"
 #include "forms/WindowName.h"
 
@@ -173,7 +174,8 @@ void Form::Show(Form* owner) {
         m_window->setOwner(owner->m_window.get());
     }
     m_window->winId();
-    if (!m_shownBefore) {
+    const bool firstShow = !m_shownBefore;
+    if (firstShow) {
         m_shownBefore = true;
         m_window->centreOnScreen();
     }
@@ -185,6 +187,11 @@ void Form::Show(Form* owner) {
     }
     m_window->show();
     m_window->activateWindow();
+    if (firstShow) {
+        // While the window system maps the window and the window manager frames it, before
+        // the first paint.
+        useInstalledFaces(m_window.get());
+    }
 }
 
 void Form::Hide() {
