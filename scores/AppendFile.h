@@ -41,7 +41,13 @@ public:
     QString errorText() const { return m_errorText; }
 
 private:
+    enum class Reason { IsFolder, NoFolder, NoPermission, ReadOnlyDisk, DiskFull, Locked, Other };
+
+    // Sets errorText() from the system's error code.
     void fail(unsigned long systemError);
+    // What the platform's error code means for the player, and the system's own words.
+    static Reason reasonOf(unsigned long systemError);
+    static QString systemText(unsigned long systemError);
 
 #ifdef Q_OS_WIN
     void* m_handle;

@@ -18,6 +18,10 @@ FileKind fileKindOfHandle(void* handle);
 FileKind fileKindOfDescriptor(int fd);
 #endif
 
+// Whether the path may be opened as the score file: a file, or nothing yet to be created.
+// Anything else (a folder, a pipe, a device, a socket) is never opened.
+bool isFileOrMissing(FileKind kind);
+
 // Why the score file cannot be used when something other than a file lies at its place,
 // as one Czech sentence for the player.
 QString notAFileText(FileKind kind);
