@@ -47,8 +47,17 @@ AppendFile::AppendFile(const QString& path) : m_handle(INVALID_HANDLE_VALUE) {
     }
     // Copies of the program take turns on one byte far beyond any real data: Windows locks
     // are mandatory, and locking the data itself would make a reader fail meanwhile.
+    // Where the lock cannot be taken (a share without lock support) nothing is written: an
+    // unlocked append there could tear another computer's record.
     OVERLAPPED lockAt = atOffset(lockOffset);
-    LockFileEx(m_handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lockAt);
+    if (!LockFileEx(m_handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lockAt)) {
+        const DWORD error = GetLastError();
+        CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+        m_errorText = QStringLiteral("Soubor se skóre nelze zamknout proti současnému ukládání "
+                                     "z jiného počítače (%1).")
+                          .arg(error);
+    }
 }
 
 bool AppendFile::isOpen() const {
