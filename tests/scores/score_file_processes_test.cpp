@@ -27,13 +27,14 @@ bool isStartOfRecord(const QString& text) {
     return match.hasMatch() || match.hasPartialMatch();
 }
 
-// A record cut short and then completed by the next save: its beginning, then the commas
-// that make it five fields.
+// A record cut short and then completed by the next save: its beginning, the mark of a
+// field the cut ran into, then the commas that make it five fields.
 bool isMendedRecord(const QString& line) {
     qsizetype end = line.size();
     while (end > 0 && line[end - 1] == u',') {
         --end;
     }
+    end -= end > 0 && line[end - 1] == u'?' ? 1 : 0;
     const ScoreReadResult read = readScoreRecords((line + "\r\n").toLatin1());
     return isStartOfRecord(line.first(end)) && !read.errorOccurred() &&
            read.table.ScoreNames.size() == 1;
