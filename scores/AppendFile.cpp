@@ -11,6 +11,9 @@ void AppendFile::fail(unsigned long systemError) {
     case Reason::IsFolder:
         m_errorText = notAFileText(FileKind::Folder);
         return;
+    case Reason::LinkLoop:
+        m_errorText = notAFileText(FileKind::LinkLoop);
+        return;
     case Reason::NoFolder:
         m_errorText = QStringLiteral("Složka pro soubor se skóre neexistuje.");
         return;

@@ -41,7 +41,16 @@ public:
     QString errorText() const { return m_errorText; }
 
 private:
-    enum class Reason { IsFolder, NoFolder, NoPermission, ReadOnlyDisk, DiskFull, Locked, Other };
+    enum class Reason {
+        IsFolder,
+        LinkLoop,
+        NoFolder,
+        NoPermission,
+        ReadOnlyDisk,
+        DiskFull,
+        Locked,
+        Other
+    };
 
     // Sets errorText() from the system's error code.
     void fail(unsigned long systemError);

@@ -105,6 +105,8 @@ AppendFile::Reason AppendFile::reasonOf(unsigned long systemError) {
     switch (int(systemError)) {
     case EISDIR:
         return Reason::IsFolder;
+    case ELOOP:
+        return Reason::LinkLoop;
     case ENOENT:
     case ENOTDIR:
         return Reason::NoFolder;

@@ -128,6 +128,8 @@ bool AppendFile::close() {
 
 AppendFile::Reason AppendFile::reasonOf(unsigned long systemError) {
     switch (systemError) {
+    case ERROR_CANT_RESOLVE_FILENAME:
+        return Reason::LinkLoop;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:

@@ -10,6 +10,8 @@ QString notAFileText(FileKind kind) {
         return QStringLiteral("Na místě souboru se skóre je zařízení, ne soubor.");
     case FileKind::Socket:
         return QStringLiteral("Na místě souboru se skóre je soket, ne soubor.");
+    case FileKind::LinkLoop:
+        return QStringLiteral("Na místě souboru se skóre je zacyklený odkaz, ne soubor.");
     case FileKind::Missing:
     case FileKind::File:
     case FileKind::Other:

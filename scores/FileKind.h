@@ -7,7 +7,7 @@ class QFile;
 // What lies at the path where the score file is expected. Found from the file system's
 // record of it (following links) without opening it: opening a pipe waits for a writer,
 // a device may act on being opened, and reading one may never end.
-enum class FileKind { Missing, File, Folder, Pipe, Device, Socket, Other };
+enum class FileKind { Missing, File, Folder, Pipe, Device, Socket, LinkLoop, Other };
 
 FileKind fileKindAt(const QString& path);
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,10 +29,10 @@ FileKind kindOf(mode_t mode) {
 
 FileKind fileKindAt(const QString& path) {
     struct stat status;
-    // Whatever cannot be looked at (a folder without search permission, a loop of links)
-    // counts as missing: opening it fails as well.
+    // Whatever else cannot be looked at (a folder without search permission) counts as
+    // missing: opening it fails as well.
     if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
-        return FileKind::Missing;
+        return errno == ELOOP ? FileKind::LinkLoop : FileKind::Missing;
     }
     return kindOf(status.st_mode);
 }

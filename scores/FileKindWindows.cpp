@@ -8,7 +8,10 @@
 FileKind fileKindAt(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) {
-        return FileKind::Missing;
+        const bool loop = GetFileAttributesW(reinterpret_cast<const wchar_t*>(path.utf16())) ==
+                              INVALID_FILE_ATTRIBUTES &&
+                          GetLastError() == ERROR_CANT_RESOLVE_FILENAME;
+        return loop ? FileKind::LinkLoop : FileKind::Missing;
     }
     return info.isDir() ? FileKind::Folder : info.isFile() ? FileKind::File : FileKind::Other;
 }

@@ -132,6 +132,8 @@ private slots:
                                   << "Na místě souboru se skóre je soket, ne soubor.";
         QTest::newRow("a link to /dev/null") << "/dev/null" << device;
         QTest::newRow("a link to /dev/zero") << "/dev/zero" << device;
+        QTest::newRow("a link to itself")
+            << "Data5.dat" << "Na místě souboru se skóre je zacyklený odkaz, ne soubor.";
 #endif
     }
 
