@@ -70,6 +70,11 @@ private slots:
     void fourCopiesSavingAtOnceKeepEveryRecordOnce() {
         QFETCH(int, perCopy);
         QFETCH(int, pauseMicroseconds);
+#ifdef Q_OS_WIN
+        if (pauseMicroseconds > 0) {
+            QSKIP("score_saver cannot split a write in two on Windows");
+        }
+#endif
         const QStringList names = {"Prvni", "Druhy, s carkou", "Treti", "Ctvrty"};
         std::vector<std::unique_ptr<QProcess>> savers;
         for (const QString& name : names) {
@@ -111,6 +116,9 @@ private slots:
     // looks at the file: what was there before is untouched, every line is a whole record
     // or one that a later save completed, and only the last line may be cut short.
     void killedMidSaveLosesNoRecordBeforeIt() {
+#ifdef Q_OS_WIN
+        QSKIP("score_saver cannot split a write in two on Windows, so few kills would cut one");
+#endif
         constexpr int kills = 500;
         QRandomGenerator random(11);
         int cut = 0;
