@@ -1,4 +1,5 @@
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 #include <QDir>
 
@@ -250,5 +251,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(NameEntryTest)
+static const RegisteredTest<NameEntryTest> registered;
 #include "NameEntryTest.moc"

@@ -1,4 +1,5 @@
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 class ScoreTableScreenTest : public QObject {
     Q_OBJECT
@@ -160,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ScoreTableScreenTest)
+static const RegisteredTest<ScoreTableScreenTest> registered;
 #include "ScoreTableScreenTest.moc"

@@ -1,4 +1,5 @@
 #include "scores/ScoreFile.h"
+#include "support/TestRegistry.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(ScoreReaderTest)
-#include "score_reader_test.moc"
+static const RegisteredTest<ScoreReaderTest> registered;
+#include "ScoreReaderTest.moc"
