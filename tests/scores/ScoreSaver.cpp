@@ -52,14 +52,8 @@ int main(int argc, char** argv) {
     const QString path = QString::fromLocal8Bit(argv[1]);
     const QString name = QString::fromLocal8Bit(argv[2]);
     const long count = std::atol(argv[3]);
-    const long pause = argc > 4 ? std::atol(argv[4]) : 0;
-#ifdef Q_OS_WIN
-    if (pause != 0) {
-        std::fputs("score_saver: no pause on Windows\n", stderr);
-        return 2;
-    }
-#else
-    splitPause = useconds_t(pause);
+#ifndef Q_OS_WIN
+    splitPause = argc > 4 ? useconds_t(std::atol(argv[4])) : 0;
 #endif
 
     std::puts("saving");
