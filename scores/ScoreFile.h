@@ -35,8 +35,9 @@ struct ScoreReadResult {
 };
 
 // Reads records until the end of the bytes: each record is the next five fields (see
-// ScoreFieldReader). A record cut short keeps the fields read so far, the missing ones
-// stay empty, and the fault is given. The five arrays always have the same length.
+// ScoreFieldReader). A record cut short keeps the fields read so far, the one the end of
+// the bytes cut into with a '?' after it, the missing ones stay empty, and the fault is
+// given. The five arrays always have the same length.
 ScoreReadResult readScoreRecords(QByteArrayView bytes);
 
 // The same for a file, which is never opened when it is no ordinary file.
