@@ -179,6 +179,8 @@ private slots:
             << "Jan " << -1 << 0 << "Novák-Dlouhopříjmení" << true << "Jan Novák-Dlouhopř";
         QTest::newRow("a paste loses the refused characters")
             << "" << -1 << 0 << "Jan \"Honza\" Nov\u00e1k\t\U0001F600" << true << "Jan Honza Novák";
+        QTest::newRow("a decomposed paste keeps its accents")
+            << "" << -1 << 0 << "Dvořák Žofie" << true << "Dvořák Žofie";
         QTest::newRow("a paste in the middle keeps the text after it")
             << "Jan Novák" << 4 << 0 << "Petr Pavel Ondřej " << true << "Jan Petr PaveNovák";
         QTest::newRow("a paste over a selection gets its room")
