@@ -165,6 +165,15 @@ Form* Form::of(const QWidget* widget) {
     return nullptr;
 }
 
+Form* Form::of(const QWindow* window) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == window) {
+            return of(widget);
+        }
+    }
+    return nullptr;
+}
+
 void Form::Show(Form* owner) {
     if (m_unloading) {
         return;

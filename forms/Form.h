@@ -11,6 +11,7 @@
 #include <memory>
 
 class QWidget;
+class QWindow;
 class FormWindow;
 class Timer;
 
@@ -57,6 +58,8 @@ public:
     QWidget* client() const;
     // The form whose window holds `widget`, if any.
     static Form* of(const QWidget* widget);
+    // The form whose top-level window is `window`, if any.
+    static Form* of(const QWindow* window);
 
 protected:
     virtual void Form_Load() {}
