@@ -1,5 +1,6 @@
 #include "forms/Form.h"
 
+#include "forms/FrameExtents.h"
 #include "forms/Timer.h"
 #include "forms/WindowName.h"
 
@@ -72,12 +73,19 @@ public:
         windowHandle()->setTransientParent(owner->windowHandle());
     }
 
-    // Centres the window on the screen, frame and title bar included. A window manager's
-    // frame is known only once the window is mapped, so the window is centred again when
-    // it is first exposed if its frame turned out otherwise.
+    // Centres the window on the screen, frame and title bar included, with the frame it
+    // had when last shown. A window manager's frame is known only once it has framed the
+    // window, so the window is centred again when its frame turns out otherwise, unless it
+    // has been moved since.
     void centreOnScreen() {
         centre();
         windowHandle()->installEventFilter(this);
+    }
+    void frameChanged() {
+        const std::optional<QMargins> frame = frameExtents(windowHandle());
+        if (frame && *frame != m_centredFrame && geometry().topLeft() == m_centredAt) {
+            centre();
+        }
     }
 
 protected:
@@ -113,21 +121,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == windowHandle() && event->type() == QEvent::Expose &&
             windowHandle()->isExposed()) {
-            windowHandle()->removeEventFilter(this);
-            if (windowHandle()->frameMargins() != m_centredFrame) {
-                centre();
-            }
+            frameChanged();
         }
         return false;
     }
 
 private:
+    // The client area's position is what the window system is given: asked for the frame's
+    // instead, as Qt does for a window once the window manager has let it go, a window
+    // shown again moves by its title bar's height on some window managers.
     void centre() {
-        m_centredFrame = windowHandle()->frameMargins();
+        m_centredFrame = frameExtents(windowHandle()).value_or(m_centredFrame);
         QRect outer(QPoint(), size().grownBy(m_centredFrame));
         outer.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
-        setGeometry(
-            QRect(outer.topLeft() + QPoint(m_centredFrame.left(), m_centredFrame.top()), size()));
+        m_centredAt = outer.topLeft() + QPoint(m_centredFrame.left(), m_centredFrame.top());
+        setGeometry(QRect(m_centredAt, size()));
     }
 
     QWidget* ownedWindow() const {
@@ -143,6 +151,7 @@ private:
     Form& m_form;
     QWidget* m_client = this;
     QMargins m_centredFrame;
+    QPoint m_centredAt;
 };
 
 Form::Form(FormsRuntime& runtime, int slot, const FormSpec& settings)
@@ -182,8 +191,7 @@ void Form::Show(Form* owner) {
         m_window->setOwner(owner->m_window.get());
     }
     m_window->winId();
-    if (!m_shownBefore) {
-        m_shownBefore = true;
+    if (!m_window->isVisible()) {
         m_window->centreOnScreen();
     }
     if (m_window->windowTitle().isEmpty()) {
@@ -194,6 +202,10 @@ void Form::Show(Form* owner) {
     }
     m_window->show();
     m_window->activateWindow();
+}
+
+void Form::frameChanged() {
+    m_window->frameChanged();
 }
 
 void Form::Hide() {

@@ -41,7 +41,8 @@ public:
 
     int slot() const { return m_slot; }
 
-    // Shows the form, centred on the screen the first time, frame and title bar included.
+    // Shows the form, centred on the screen whenever it was hidden, frame and title bar
+    // included.
     // An owner keeps the form in front of it, and while the owner is disabled a click on it
     // leaves the keyboard with the form. A form being unloaded is not shown again.
     void Show(Form* owner = nullptr);
@@ -84,6 +85,8 @@ private:
     friend class FormWindow;
     void requestClose();
     void stopTimers();
+    // The window manager has stated the window's frame.
+    void frameChanged();
 
     FormsRuntime& m_runtime;
     const int m_slot;
@@ -91,5 +94,4 @@ private:
     std::vector<Timer*> m_timers;
     bool m_enabled = true;
     bool m_unloading = false;
-    bool m_shownBefore = false;
 };

@@ -1,6 +1,7 @@
 #include "forms/FormsRuntime.h"
 
 #include "forms/Form.h"
+#include "forms/FrameExtents.h"
 #include "forms/Layout.h"
 #include "forms/RuntimeError.h"
 
@@ -15,6 +16,11 @@ FormsRuntime::FormsRuntime(Services services, QString title, int slotCount)
     : m_services(std::move(services)), m_title(std::move(title)), m_slots(slotCount, nullptr) {
     installFontSubstitutes();
     qApp->installEventFilter(this);
+    m_frames = std::make_unique<FrameExtentsWatch>([](QWindow* window) {
+        if (Form* form = Form::of(window)) {
+            form->frameChanged();
+        }
+    });
 }
 
 FormsRuntime::~FormsRuntime() {
