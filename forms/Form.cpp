@@ -108,11 +108,19 @@ protected:
 
     // A disabled form cannot be activated: a click on it activates the window it owns, so
     // that the keyboard stays there, whatever the window system did with the click.
+    // A dialog is minimised only with its owner, as window managers do with the dialogs of a
+    // minimised window; one that a window manager minimised alone comes straight back, as
+    // its frozen owner would be left with no way on.
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_form.Enabled()) {
             if (QWidget* owned = ownedWindow()) {
                 owned->raise();
                 owned->activateWindow();
+            }
+        }
+        if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+            if (QWidget* owner = ownerWindow(); owner != nullptr && !owner->isMinimized()) {
+                showNormal();
             }
         }
         QWidget::changeEvent(event);
@@ -136,6 +144,17 @@ private:
         outer.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
         m_centredAt = outer.topLeft() + QPoint(m_centredFrame.left(), m_centredFrame.top());
         setGeometry(QRect(m_centredAt, size()));
+    }
+
+    QWidget* ownerWindow() const {
+        const QWindow* owner =
+            windowHandle() != nullptr ? windowHandle()->transientParent() : nullptr;
+        for (QWidget* other : QApplication::topLevelWidgets()) {
+            if (owner != nullptr && other->isVisible() && other->windowHandle() == owner) {
+                return other;
+            }
+        }
+        return nullptr;
     }
 
     QWidget* ownedWindow() const {
