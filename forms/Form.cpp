@@ -3,6 +3,7 @@
 #include "forms/FrameExtents.h"
 #include "forms/Timer.h"
 #include "forms/WindowName.h"
+#include "forms/WindowState.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -80,6 +81,8 @@ public:
     void centreOnScreen() {
         centre();
         windowHandle()->installEventFilter(this);
+        connect(windowHandle(), &QWindow::windowStateChanged, this, &FormWindow::stateChanged,
+                Qt::UniqueConnection);
     }
     void frameChanged() {
         const std::optional<QMargins> frame = frameExtents(windowHandle());
@@ -135,6 +138,8 @@ protected:
     }
 
 private:
+    void stateChanged(Qt::WindowState state) { keepNormalState(windowHandle(), state); }
+
     // The client area's position is what the window system is given: asked for the frame's
     // instead, as Qt does for a window once the window manager has let it go, a window
     // shown again moves by its title bar's height on some window managers.
