@@ -1,5 +1,6 @@
 #include "app/Form2.h"
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -200,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GameFlowTest)
+static const RegisteredTest<GameFlowTest> registered;
 #include "GameFlowTest.moc"

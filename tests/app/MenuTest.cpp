@@ -3,6 +3,7 @@
 #include "game/Form1.h"
 #include "scores/Form4.h"
 #include "support/TestProgram.h"
+#include "support/TestRegistry.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -98,5 +99,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MenuTest)
+static const RegisteredTest<MenuTest> registered;
 #include "MenuTest.moc"

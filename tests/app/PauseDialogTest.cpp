@@ -1,6 +1,7 @@
 #include "app/Form2.h"
 #include "scores/Form4.h"
 #include "support/GameFixture.h"
+#include "support/TestRegistry.h"
 
 class PauseDialogTest : public QObject {
     Q_OBJECT
@@ -104,5 +105,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PauseDialogTest)
+static const RegisteredTest<PauseDialogTest> registered;
 #include "PauseDialogTest.moc"

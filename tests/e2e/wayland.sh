@@ -69,7 +69,7 @@ game_pid=""
 [ ! -s "$work/console.txt" ] || fail "the game printed: $(cat "$work/console.txt")"
 echo "nothing printed on the console"
 
-"$pause_test" >"$work/pause.txt" 2>&1 || fail "the pause dialog tests failed: $(cat "$work/pause.txt")"
+"$pause_test" PauseDialogTest >"$work/pause.txt" 2>&1 || fail "the pause dialog tests failed: $(cat "$work/pause.txt")"
 ! grep -E '^(QWARN|QDEBUG|QSYSTEM|QCRITICAL)' "$work/pause.txt" ||
   fail "the pause dialog tests printed warnings"
 echo "pause dialog shown and hidden under Wayland without a warning"

@@ -1,5 +1,6 @@
 #include "forms/Conversions.h"
 #include "forms/RuntimeError.h"
+#include "support/TestRegistry.h"
 
 #include <QLocale>
 #include <QTest>
@@ -77,5 +78,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ConversionsTest)
+static const RegisteredTest<ConversionsTest> registered;
 #include "ConversionsTest.moc"

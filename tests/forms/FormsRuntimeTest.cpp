@@ -7,6 +7,7 @@
 #include "support/ManualClock.h"
 #include "support/RecordedMessageBoxes.h"
 #include "support/RecordingSound.h"
+#include "support/TestRegistry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -222,5 +223,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FormsRuntimeTest)
+static const RegisteredTest<FormsRuntimeTest> registered;
 #include "FormsRuntimeTest.moc"

@@ -1,5 +1,6 @@
 #include "forms/TextList.h"
 #include "forms/ListBox.h"
+#include "support/TestRegistry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -105,5 +106,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TextListTest)
+static const RegisteredTest<TextListTest> registered;
 #include "TextListTest.moc"

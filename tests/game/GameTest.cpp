@@ -1,6 +1,7 @@
 #include "app/Form2.h"
 #include "scores/Form4.h"
 #include "support/GameFixture.h"
+#include "support/TestRegistry.h"
 
 class GameTest : public QObject {
     Q_OBJECT
@@ -163,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GameTest)
+static const RegisteredTest<GameTest> registered;
 #include "GameTest.moc"

@@ -1,5 +1,6 @@
 #include "app/Form2.h"
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -214,5 +215,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(InputTest)
+static const RegisteredTest<InputTest> registered;
 #include "InputTest.moc"

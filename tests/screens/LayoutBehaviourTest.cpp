@@ -1,6 +1,7 @@
 #include "app/Form2.h"
 #include "screens/Pictures.h"
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 #include <QToolTip>
 
@@ -187,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LayoutBehaviourTest)
+static const RegisteredTest<LayoutBehaviourTest> registered;
 #include "LayoutBehaviourTest.moc"

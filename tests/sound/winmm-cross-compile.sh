@@ -13,6 +13,6 @@ out=$2
 mkdir -p "$out"
 flags="-std=c++20 -Wall -Wextra -Wpedantic -Werror -I$root"
 $compiler $flags -c "$root/sound/WinmmPlaySound.cpp" -o "$out/WinmmPlaySound.o"
-$compiler $flags -c "$root/tests/sound/winmm_link_probe.cpp" -o "$out/winmm_link_probe.o"
+$compiler $flags -c "$root/tests/sound/WinmmLinkProbe.cpp" -o "$out/winmm_link_probe.o"
 $compiler "$out/winmm_link_probe.o" "$out/WinmmPlaySound.o" -lwinmm -o "$out/winmm_link_probe.exe"
 echo "compiled and linked $out/winmm_link_probe.exe against winmm"

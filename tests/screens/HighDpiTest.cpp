@@ -2,6 +2,7 @@
 // program takes the double-resolution renders and keeps every layout size. The menu's
 // pictures come at every density without an image format plugin.
 #include "screens/Pictures.h"
+#include "support/TestRegistry.h"
 
 #include <QApplication>
 #include <QFile>
@@ -80,5 +81,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HighDpiTest)
-#include "high_dpi_test.moc"
+static const RegisteredTest<HighDpiTest> registered;
+#include "HighDpiTest.moc"

@@ -4,6 +4,7 @@
 //   OMVAR_ICON_FILE        assets/omvar.ico, whose image the resource carries
 #include "VersionResource.h"
 #include "support/Files.h"
+#include "support/TestRegistry.h"
 
 #include <QFile>
 #include <QProcess>
@@ -184,5 +185,5 @@ private:
     std::vector<Resource> m_resources;
 };
 
-QTEST_GUILESS_MAIN(WindowsResourceTest)
-#include "windows_resource_test.moc"
+static const RegisteredTest<WindowsResourceTest> registered;
+#include "WindowsResourceTest.moc"

@@ -1,5 +1,6 @@
 #include "scores/ScoreFile.h"
 #include "support/Files.h"
+#include "support/TestRegistry.h"
 
 #include <QFile>
 #include <QLocale>
@@ -268,5 +269,5 @@ private:
     QString m_path;
 };
 
-QTEST_APPLESS_MAIN(ScoreWriterTest)
-#include "score_writer_test.moc"
+static const RegisteredTest<ScoreWriterTest> registered;
+#include "ScoreWriterTest.moc"

@@ -1,4 +1,5 @@
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 #include <QDir>
 
@@ -212,7 +213,8 @@ private slots:
         QCOMPARE(t.messages->shown.size(), size_t(1));
         t.click(typeName(t, QStringLiteral("Dido")).Command1);
 
-        const QByteArray dido = "Dido,2,1,3," + t.program->runtime().todayText().toLatin1() + "\r\n";
+        const QByteArray dido =
+            "Dido,2,1,3," + t.program->runtime().todayText().toLatin1() + "\r\n";
         QCOMPARE(readFile(t.path("Data5.dat")), before + completion + dido);
         QCOMPARE(t.messages->shown.size(), size_t(1));
         QCOMPARE(listEntries(table), entries);
@@ -248,5 +250,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(NameEntryTest)
+static const RegisteredTest<NameEntryTest> registered;
 #include "NameEntryTest.moc"

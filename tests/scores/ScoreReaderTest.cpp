@@ -1,4 +1,5 @@
 #include "scores/ScoreFile.h"
+#include "support/TestRegistry.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,8 +68,9 @@ private slots:
             << QByteArray("\"Jan,1,2\r\n") << Records{"Jan,1,2\r\n||||"} << broken;
         QTest::newRow("empty fields between delimiters")
             << QByteArray(",,,,\r\n") << Records{"||||"} << none;
-        QTest::newRow("record cut short by the end") << QByteArray("a,1,2,3,d\r\nDido,3,7\r\n")
-                                                     << Records{"a|1|2|3|d", "Dido|3|7||"} << broken;
+        QTest::newRow("record cut short by the end")
+            << QByteArray("a,1,2,3,d\r\nDido,3,7\r\n") << Records{"a|1|2|3|d", "Dido|3|7||"}
+            << broken;
         QTest::newRow("trailing blank line is one more, broken record")
             << QByteArray("a,1,2,3,d\r\n\r\n") << Records{"a|1|2|3|d", "||||"} << broken;
         QTest::newRow("trailing blanks are a record cut short")
@@ -79,11 +81,11 @@ private slots:
         QTest::newRow("a save cut off in a field")
             << QByteArray("Anna,1,2,3,d\r\nBert,4,5,6,e\r\nCut,1,2")
             << Records{"Anna|1|2|3|d", "Bert|4|5|6|e", "Cut|1|2||"} << cut;
-        QTest::newRow("a save cut off in the name") << QByteArray("a,1,2,3,d\r\nCu")
-                                                    << Records{"a|1|2|3|d", "Cu||||"} << cut;
+        QTest::newRow("a save cut off in the name")
+            << QByteArray("a,1,2,3,d\r\nCu") << Records{"a|1|2|3|d", "Cu||||"} << cut;
         QTest::newRow("a save cut off inside the quotes")
-            << QByteArray("a,1,2,3,d\r\n\"Nov\xe1k, J")
-            << Records{"a|1|2|3|d", "Novák, J||||"} << cut;
+            << QByteArray("a,1,2,3,d\r\n\"Nov\xe1k, J") << Records{"a|1|2|3|d", "Novák, J||||"}
+            << cut;
         QTest::newRow("a cut after a fault on an earlier line")
             << QByteArray("a,1,2,3,d,x\r\nb,4,5,6\r\nCut")
             << Records{"a|1|2|3|d", "x|b|4|5|6", "Cut||||"} << broken;
@@ -147,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(ScoreReaderTest)
-#include "score_reader_test.moc"
+static const RegisteredTest<ScoreReaderTest> registered;
+#include "ScoreReaderTest.moc"

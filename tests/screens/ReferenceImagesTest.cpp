@@ -1,12 +1,13 @@
 // Every screen in its main states, rendered offscreen and compared with the PNGs beside this
 // file. After a deliberate change of the look, renew them with
-//   OMVAR_RENEW_REFERENCE=1 ctest --test-dir build -R reference_images
+//   OMVAR_RENEW_REFERENCE=1 ctest --test-dir build -R ReferenceImagesTest
 // and review the new pictures before committing them. A mismatch leaves NAME-actual.png and
 // NAME-diff.png (the differing pixels in red) in the test's working folder. The later game
 // screen states are kept as the pixels that differ from game-start, which keeps them small.
 #include "app/Form2.h"
 #include "forms/QtMessageBoxes.h"
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -262,5 +263,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReferenceImagesTest)
+static const RegisteredTest<ReferenceImagesTest> registered;
 #include "ReferenceImagesTest.moc"

@@ -1,4 +1,5 @@
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 class ScoreTableScreenTest : public QObject {
     Q_OBJECT
@@ -15,8 +16,8 @@ private slots:
         const QString broken = QStringLiteral("Nastala chyba při načítání dat do tabulky skóre.");
         const int information = int(MessageIcon::Information);
         const int exclamation = int(MessageIcon::Exclamation);
-        QTest::newRow("no file") << QByteArray("-") << empty << information << QStringList{}
-                                 << true << true;
+        QTest::newRow("no file") << QByteArray("-") << empty << information << QStringList{} << true
+                                 << true;
         QTest::newRow("empty file")
             << QByteArray("") << empty << information << QStringList{} << true << true;
         QTest::newRow("blanks and line ends only")
@@ -160,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ScoreTableScreenTest)
+static const RegisteredTest<ScoreTableScreenTest> registered;
 #include "ScoreTableScreenTest.moc"

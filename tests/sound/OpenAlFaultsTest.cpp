@@ -1,5 +1,6 @@
 #include "SinkFixture.h"
 #include "StderrCapture.h"
+#include "support/TestRegistry.h"
 
 #include <QProcess>
 #include <future>
@@ -104,5 +105,5 @@ void OpenAlFaultsTest::soundReturnsWithTheServer() {
     QVERIFY2(printed.isEmpty(), printed.constData());
 }
 
-QTEST_GUILESS_MAIN(OpenAlFaultsTest)
-#include "tst_openalfaults.moc"
+static const RegisteredTest<OpenAlFaultsTest> registered;
+#include "OpenAlFaultsTest.moc"

@@ -1,6 +1,7 @@
 #include "ToneWave.h"
 #include "sound/Module1.h"
 #include "sound/WaveFile.h"
+#include "support/TestRegistry.h"
 #include "tests/support/RecordingSound.h"
 
 #include <QFile>
@@ -130,5 +131,5 @@ void PlaySoundFileTest::waveHeaderCheck() {
     }
 }
 
-QTEST_GUILESS_MAIN(PlaySoundFileTest)
-#include "tst_playsoundfile.moc"
+static const RegisteredTest<PlaySoundFileTest> registered;
+#include "PlaySoundFileTest.moc"

@@ -1,4 +1,5 @@
 #include "scores/Cp1250.h"
+#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -77,5 +78,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(Cp1250Test)
-#include "cp1250_test.moc"
+static const RegisteredTest<Cp1250Test> registered;
+#include "Cp1250Test.moc"

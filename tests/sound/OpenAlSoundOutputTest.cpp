@@ -1,4 +1,5 @@
 #include "SinkFixture.h"
+#include "support/TestRegistry.h"
 
 #include <algorithm>
 
@@ -268,5 +269,5 @@ void OpenAlSoundOutputTest::folderWithABackslashIsHeard() {
     QVERIFY(m_sink.heardAfter(begin));
 }
 
-QTEST_GUILESS_MAIN(OpenAlSoundOutputTest)
-#include "tst_openalsoundoutput.moc"
+static const RegisteredTest<OpenAlSoundOutputTest> registered;
+#include "OpenAlSoundOutputTest.moc"

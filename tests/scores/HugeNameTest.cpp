@@ -1,4 +1,5 @@
 #include "support/ScoreTableFixture.h"
+#include "support/TestRegistry.h"
 
 // A hand-edited score file whose first name is 5 MB long.
 class HugeNameTest : public QObject {
@@ -23,5 +24,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HugeNameTest)
+static const RegisteredTest<HugeNameTest> registered;
 #include "HugeNameTest.moc"

@@ -4,6 +4,7 @@
 #include "scores/ScoreFile.h"
 #include "support/Files.h"
 #include "support/TestProgram.h"
+#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,7 +87,9 @@ private slots:
 #endif
     }
 #ifdef Q_OS_WIN
-    void cleanup() { QDir(m_playerFolder).removeRecursively(); }
+    void cleanup() {
+        QDir(m_playerFolder).removeRecursively();
+    }
 #endif
 
     void aWritableProgramFolderKeepsTheFileBesideTheProgram_data() {
@@ -122,9 +125,11 @@ private slots:
     void somethingElseNamedLikeTheScoreFileIsNeverOpened_data() {
         QTest::addColumn<QString>("kind"); // what is made at Data5.dat
         QTest::addColumn<QString>("reason");
-        QTest::newRow("a folder") << "folder" << "Na místě souboru se skóre je složka.";
+        QTest::newRow("a folder") << "folder"
+                                  << "Na místě souboru se skóre je složka.";
 #ifndef Q_OS_WIN
-        const QString pipe = QStringLiteral("Na místě souboru se skóre je roura (FIFO), ne soubor.");
+        const QString pipe =
+            QStringLiteral("Na místě souboru se skóre je roura (FIFO), ne soubor.");
         const QString device = QStringLiteral("Na místě souboru se skóre je zařízení, ne soubor.");
         QTest::newRow("a pipe") << "fifo" << pipe;
         QTest::newRow("a link to a pipe") << "link to fifo" << pipe;
@@ -155,12 +160,12 @@ private slots:
         // Through the score table: its own message, the list off, the save still offered.
         program->start();
         Form4& table = program->form<Form4>();
-        const auto& shown = static_cast<RecordedMessageBoxes&>(
-                                *program->runtime().services().messageBoxes)
-                                .shown;
+        const auto& shown =
+            static_cast<RecordedMessageBoxes&>(*program->runtime().services().messageBoxes).shown;
         QCOMPARE(shown.size(), size_t(1));
-        QCOMPARE(shown[0].text,
-                 QStringLiteral("Tabulku skóre nelze načíst ze souboru %1.\n%2").arg(beside, reason));
+        QCOMPARE(
+            shown[0].text,
+            QStringLiteral("Tabulku skóre nelze načíst ze souboru %1.\n%2").arg(beside, reason));
         QVERIFY(!table.List1->isEnabled() && table.Command2->isEnabled());
     }
 
@@ -229,5 +234,5 @@ private:
     QString m_playerFolder;
 };
 
-QTEST_MAIN(ScoreFileLocationTest)
-#include "score_file_location_test.moc"
+static const RegisteredTest<ScoreFileLocationTest> registered;
+#include "ScoreFileLocationTest.moc"

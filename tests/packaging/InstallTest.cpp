@@ -3,6 +3,7 @@
 // AppStream metainfo and the icons. The validators run where they are installed.
 //   OMVAR_CMAKE_COMMAND, OMVAR_BUILD_DIR, OMVAR_SOURCE_DIR, OMVAR_APP_ID
 #include "support/Files.h"
+#include "support/TestRegistry.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -161,5 +162,5 @@ private:
     QTemporaryDir m_prefix;
 };
 
-QTEST_MAIN(InstallTest)
-#include "install_test.moc"
+static const RegisteredTest<InstallTest> registered;
+#include "InstallTest.moc"

@@ -1,4 +1,5 @@
 #include "support/Files.h"
+#include "support/TestRegistry.h"
 
 #include <QFile>
 #include <QImage>
@@ -313,5 +314,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AssetsTest)
-#include "assets_test.moc"
+static const RegisteredTest<AssetsTest> registered;
+#include "AssetsTest.moc"

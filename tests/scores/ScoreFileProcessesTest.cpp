@@ -5,6 +5,7 @@
 
 #include "scores/ScoreFile.h"
 #include "support/Files.h"
+#include "support/TestRegistry.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -155,5 +156,5 @@ private:
     QString m_path;
 };
 
-QTEST_GUILESS_MAIN(ScoreFileProcessesTest)
-#include "score_file_processes_test.moc"
+static const RegisteredTest<ScoreFileProcessesTest> registered;
+#include "ScoreFileProcessesTest.moc"

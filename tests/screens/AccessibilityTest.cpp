@@ -12,6 +12,7 @@
 #include "scores/Form4.h"
 #include "scores/Form5.h"
 #include "support/TestProgram.h"
+#include "support/TestRegistry.h"
 
 #include <QAccessible>
 #include <QTest>
@@ -135,5 +136,5 @@ private:
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
-#include "accessibility_test.moc"
+static const RegisteredTest<AccessibilityTest> registered;
+#include "AccessibilityTest.moc"

@@ -1,4 +1,5 @@
 #include "scores/Accuracy.h"
+#include "support/TestRegistry.h"
 
 #include <QLocale>
 #include <QTest>
@@ -82,5 +83,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(AccuracyTest)
-#include "accuracy_test.moc"
+static const RegisteredTest<AccuracyTest> registered;
+#include "AccuracyTest.moc"
