@@ -94,4 +94,5 @@ private:
     std::vector<Timer*> m_timers;
     bool m_enabled = true;
     bool m_unloading = false;
+    bool m_shownBefore = false; // the installed faces are chosen at the first show
 };
