@@ -67,6 +67,7 @@ const QStringList& Program::soundFiles() {
 }
 
 void Program::playSound(Sound sound) {
-    Module1::PlaySoundFile(*m_runtime.services().sound, programFile(soundFiles().at(int(sound))),
-                           true);
+    if (SoundOutput* output = m_runtime.services().sound.get()) {
+        Module1::PlaySoundFile(*output, programFile(soundFiles().at(int(sound))), true);
+    }
 }

@@ -54,7 +54,8 @@ public:
 
     // A file in the program's folder (App.Path followed by the separator and the name).
     QString programFile(const QString& fileName) const;
-    // Plays a sound asynchronously; one that cannot be played is simply not heard.
+    // Plays a sound asynchronously; one that cannot be played, or that is asked for before
+    // there is a sound output, is simply not heard.
     void playSound(Sound sound);
     // The sound files beside the program, in the order of the enum.
     static const QStringList& soundFiles();

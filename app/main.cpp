@@ -1,3 +1,4 @@
+#include "app/Form3.h"
 #include "app/Program.h"
 #include "forms/QtClock.h"
 #include "forms/QtMessageBoxes.h"
@@ -6,8 +7,10 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -20,6 +23,29 @@ bool displayAvailable() {
     return true;
 #endif
 }
+
+// Calls `then` once, after the window's first exposure has been painted: a window handles
+// an exposure, painting and handing the picture to the window system included, before a
+// call queued during it runs.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWindow* window, std::function<void()> then) : m_then(std::move(then)) {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this, [this] { m_then(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_then;
+};
 
 } // namespace
 
@@ -51,14 +77,16 @@ int main(int argc, char* argv[]) {
     if (program.runtime().hasEnded()) {
         return program.runtime().exitCode();
     }
-    // The sound output comes once the menu has been handed to the window system: its worker
-    // loads the sound library, connects to the sound server and decodes the sounds, which
-    // would compete with the menu for the processor, the loader and the memory map. The
-    // menu plays nothing before its first click, and the worker is ready long before that.
-    QStringList sounds;
-    for (const QString& name : Program::soundFiles()) {
-        sounds << program.programFile(name);
-    }
-    program.runtime().services().sound = createPlatformSoundOutput(sounds);
+    // The sound output comes once the menu has been painted: its worker loads the sound
+    // library, connects to the sound server and decodes the sounds, which would compete with
+    // the menu's first picture for the processor, the loader and the memory map. A sound
+    // asked for before then is not heard; the worker is ready long before a player clicks.
+    AfterFirstPaint soundOutput(program.form<Form3>().window()->windowHandle(), [&program] {
+        QStringList sounds;
+        for (const QString& name : Program::soundFiles()) {
+            sounds << program.programFile(name);
+        }
+        program.runtime().services().sound = createPlatformSoundOutput(sounds);
+    });
     return app.exec();
 }

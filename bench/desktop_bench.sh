@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The real game in a virtual X server, beside a bare Qt window (bare_window) as the floor:
-#  - start-up: from launching the process to its first top-level window being mapped, as
-#    the X server reports it (MapNotify on the root window, read from xev), RUNS times each,
-#    the two programs alternating;
+# The real game in a virtual X server under openbox, beside a bare Qt window (bare_window)
+# as the floor:
+#  - start-up: from launching the process to its first top-level window being mapped, and
+#    to the last change of the screen's pixels before 400 ms without any (paint_watch: the
+#    X server's DAMAGE on the root window and everything in it), RUNS times each, the
+#    programs alternating in every round;
 #  - memory: peak (VmHWM) and resident (VmRSS) 2 s after the window was mapped;
 #  - idle: CPU (utime + stime) and wake-ups (context switches of all threads) over 10 s;
 #  - the game running: CPU over 10 s without clicks, then over 100 clicks 100 ms apart on
@@ -19,14 +21,14 @@ set -euo pipefail
 build=${1:?usage: desktop_bench.sh <build dir> [runs] [earlier build dir]}
 runs=${2:-10}
 before=${3:-}
-for tool in Xvfb xev xdotool xwininfo xdpyinfo stdbuf; do
+for tool in Xvfb openbox xdotool xwininfo xdpyinfo stdbuf; do
     command -v "$tool" >/dev/null || { echo "$tool is missing" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
 cleanup() {
     local started
-    for started in "${pid:-}" "${XEV_PID:-}" "${xvfb_pid:-}"; do
+    for started in "${pid:-}" "${WATCH_PID:-}" "${wm_pid:-}" "${xvfb_pid:-}"; do
         if [ -n "$started" ]; then kill "$started" 2>/dev/null || true; fi
     done
     rm -rf "$work"
@@ -35,6 +37,8 @@ trap cleanup EXIT
 
 # A program folder of its own: no score file, the sound files beside the executable.
 cp "$build/bin/omvar" "$build/bin"/Data[1-4].dat "$build/bench/bare_window" "$work/"
+watch=$build/bench/paint_watch
+[ -x "$watch" ] || { echo "$watch is missing (Debian: libxdamage-dev, then build it)" >&2; exit 1; }
 programs=(omvar bare_window)
 if [ -n "$before" ]; then
     cp "$before/bin/omvar" "$work/omvar-before"
@@ -43,34 +47,34 @@ fi
 mkdir -m 700 "$work/run"
 export XDG_RUNTIME_DIR=$work/run
 
-# No window manager: its frames would be the windows mapped first.
 source "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/x-session.sh"
-start_x_session "$work" bare
+start_x_session "$work"
 
-# One xev for the whole run, line-buffered, watching windows appear on the root window.
-coproc XEV { exec stdbuf -oL xev -root -event substructure; }
-sleep 0.5
-
-drain() { while read -r -t 0.3 -u "${XEV[0]}" _; do :; done; }
-# Milliseconds from $1 (an EPOCHREALTIME) until the next window is mapped.
-wait_for_map() {
-    local line
-    while read -r -t 20 -u "${XEV[0]}" line; do
-        if [[ $line == MapNotify* ]]; then
-            awk -v a="$1" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }'
-            return 0
-        fi
-    done
-    echo "no window was mapped" >&2
-    return 1
+ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f\n", (b - a) * 1000 }'; }
+# Runs the command in the background with paint_watch watching the screen; writes the
+# milliseconds from its start to a window mapped and to the last paint to the file $1,
+# and sets started to the command's process.
+watched() {
+    local out=$1 ready t0 mapped painted
+    shift
+    coproc WATCH { exec "$watch"; }
+    read -r -u "${WATCH[0]}" ready
+    t0=$EPOCHREALTIME
+    "$@" &
+    started=$!
+    read -r -u "${WATCH[0]}" mapped painted || { echo "no window was painted" >&2; return 1; }
+    wait "$WATCH_PID" 2>/dev/null || true
+    echo "$(ms "$t0" "$mapped") $(ms "$t0" "$painted")" >"$out"
 }
-# Starts a program from the program folder; sets pid and prints its start-up time in ms.
+run_program() { cd "$work" && exec "./$1" >>"$work/$1.log" 2>&1; }
+# Starts a program from the program folder, sets pid, and appends its start-up times
+# to <program>.mapped and <program>.painted.
 launch() {
-    drain
-    local t0=$EPOCHREALTIME
-    (cd "$work" && exec "./$1" >>"$work/$1.log" 2>&1) &
-    pid=$!
-    wait_for_map "$t0"
+    watched "$work/times" run_program "$1"
+    pid=$started
+    read -r mapped painted <"$work/times"
+    echo "$mapped" >>"$work/$1.mapped"
+    echo "$painted" >>"$work/$1.painted"
 }
 stop() {
     kill "$pid"
@@ -100,10 +104,10 @@ echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 echo "date: $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "sound server: ${PULSE_SERVER:-default}"
 
-for program in "${programs[@]}"; do : >"$work/$program.startup"; : >"$work/$program.hwm"; done
+for program in "${programs[@]}"; do : >"$work/$program.mapped"; : >"$work/$program.painted"; : >"$work/$program.hwm"; done
 for run in $(seq "$runs"); do
     for program in "${programs[@]}"; do
-        launch "$program" >>"$work/$program.startup"
+        launch "$program"
         sleep 2
         status_kb "$pid" VmHWM >>"$work/$program.hwm"
         if [ "$run" -eq 1 ]; then
@@ -118,39 +122,42 @@ for run in $(seq "$runs"); do
     done
 done
 for program in "${programs[@]}"; do
-    echo "$program start-up to mapped window, ms: $(summary <"$work/$program.startup")"
+    echo "$program start-up to mapped window, ms: $(summary <"$work/$program.mapped")"
+    echo "$program start-up to last paint, ms: $(summary <"$work/$program.painted")"
     echo "$program VmHWM with the window up, kB: $(summary <"$work/$program.hwm")"
 done
 # Each run's start-up over the bare window's in the same round: a busy machine slows whole
 # rounds, and the ratio of neighbours is steadier than the ratio of two medians.
-for program in "${programs[@]}"; do
-    [ "$program" = bare_window ] && continue
-    echo "$program start-up in % of the bare window's in the same round: $(paste \
-        "$work/$program.startup" "$work/bare_window.startup" |
-        awk '{ printf "%.1f\n", 100 * $1 / $2 }' | summary)"
+for measure in mapped painted; do
+    for program in "${programs[@]}"; do
+        [ "$program" = bare_window ] && continue
+        echo "$program start-up to $measure in % of the bare window's in the same round:" \
+            "$(paste "$work/$program.$measure" "$work/bare_window.$measure" |
+                awk '{ printf "%.1f\n", 100 * $1 / $2 }' | summary)"
+    done
 done
 
 # Every round for the record: each program's start-up in ms, then each game's in % of the
 # bare window's (the second column).
-files=()
-for program in "${programs[@]}"; do files+=("$work/$program.startup"); done
-echo "start-up per round, ms: ${programs[*]}; then each game in % of bare_window"
-paste "${files[@]}" | awk '{ line = NR ":"; for (i = 1; i <= NF; i++) line = line " " $i
-    for (i = 1; i <= NF; i++) if (i != 2) line = line sprintf(" %.1f%%", 100 * $i / $2)
-    print line }'
+for measure in mapped painted; do
+    files=()
+    for program in "${programs[@]}"; do files+=("$work/$program.$measure"); done
+    echo "start-up to $measure per round, ms: ${programs[*]}; then each game in % of bare_window"
+    paste "${files[@]}" | awk '{ line = NR ":"; for (i = 1; i <= NF; i++) line = line " " $i
+        for (i = 1; i <= NF; i++) if (i != 2) line = line sprintf(" %.1f%%", 100 * $i / $2)
+        print line }'
+done
 
 # A game: "Nová hra" at the centre of its button, client (32, 296) size 113 x 33.
-launch omvar >/dev/null
+launch omvar
 sleep 2
 menu=$(xdotool search --onlyvisible --name '^Omvar  v2\.0$' | head -1)
 xdotool mousemove --window "$menu" 88 312
 sleep 0.2
-drain
-# The map is seen only once xdotool has returned: without --delay 0 it waits 100 ms after
-# the click, and that wait would count as the game's.
-t0=$EPOCHREALTIME
-xdotool click --delay 0 1
-echo "game screen mapped $(wait_for_map "$t0") ms after the click on \"Nová hra\""
+# Without --delay 0 xdotool waits 100 ms after the click, which would count as the game's.
+watched "$work/times" xdotool click --delay 0 1
+read -r mapped painted <"$work/times"
+echo "game screen mapped $mapped ms, painted $painted ms after the click on \"Nová hra\""
 board=$(xdotool search --onlyvisible --name '^Omvar  v2\.0$' | head -1)
 read -r play_cpu play_wall < <(cpu_during "$pid" sleep 10)
 echo "game running, no clicks: ${play_cpu} ms CPU in ${play_wall} ms"

@@ -10,7 +10,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${1:?usage: run_all.sh <build dir>}
 cmake -S "$here/.." -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" \
-    --target omvar bare_window click_bench game_timing_bench score_screen_bench >/dev/null
+    --target omvar bare_window paint_watch click_bench game_timing_bench score_screen_bench >/dev/null
 
 export QT_QPA_PLATFORM=offscreen
 XDG_RUNTIME_DIR=$(mktemp -d)

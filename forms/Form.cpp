@@ -1,7 +1,10 @@
 #include "forms/Form.h"
 
+#include "forms/FrameExtents.h"
+#include "forms/Layout.h"
 #include "forms/Timer.h"
 #include "forms/WindowName.h"
+#include "forms/WindowState.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -72,12 +75,21 @@ public:
         windowHandle()->setTransientParent(owner->windowHandle());
     }
 
-    // Centres the window on the screen, frame and title bar included. A window manager's
-    // frame is known only once the window is mapped, so the window is centred again when
-    // it is first exposed if its frame turned out otherwise.
+    // Centres the window on the screen, frame and title bar included, with the frame it
+    // had when last shown. A window manager's frame is known only once it has framed the
+    // window, so the window is centred again when its frame turns out otherwise, unless it
+    // has been moved since.
     void centreOnScreen() {
         centre();
         windowHandle()->installEventFilter(this);
+        connect(windowHandle(), &QWindow::windowStateChanged, this, &FormWindow::stateChanged,
+                Qt::UniqueConnection);
+    }
+    void frameChanged() {
+        const std::optional<QMargins> frame = frameExtents(windowHandle());
+        if (frame && *frame != m_centredFrame && geometry().topLeft() == m_centredAt) {
+            centre();
+        }
     }
 
 protected:
@@ -100,11 +112,19 @@ protected:
 
     // A disabled form cannot be activated: a click on it activates the window it owns, so
     // that the keyboard stays there, whatever the window system did with the click.
+    // A dialog is minimised only with its owner, as window managers do with the dialogs of a
+    // minimised window; one that a window manager minimised alone comes straight back, as
+    // its frozen owner would be left with no way on.
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_form.Enabled()) {
             if (QWidget* owned = ownedWindow()) {
                 owned->raise();
                 owned->activateWindow();
+            }
+        }
+        if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+            if (QWidget* owner = ownerWindow(); owner != nullptr && !owner->isMinimized()) {
+                showNormal();
             }
         }
         QWidget::changeEvent(event);
@@ -113,21 +133,34 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == windowHandle() && event->type() == QEvent::Expose &&
             windowHandle()->isExposed()) {
-            windowHandle()->removeEventFilter(this);
-            if (windowHandle()->frameMargins() != m_centredFrame) {
-                centre();
-            }
+            frameChanged();
         }
         return false;
     }
 
 private:
+    void stateChanged(Qt::WindowState state) { keepNormalState(windowHandle(), state); }
+
+    // The client area's position is what the window system is given: asked for the frame's
+    // instead, as Qt does for a window once the window manager has let it go, a window
+    // shown again moves by its title bar's height on some window managers.
     void centre() {
-        m_centredFrame = windowHandle()->frameMargins();
+        m_centredFrame = frameExtents(windowHandle()).value_or(m_centredFrame);
         QRect outer(QPoint(), size().grownBy(m_centredFrame));
         outer.moveCenter(QGuiApplication::primaryScreen()->geometry().center());
-        setGeometry(
-            QRect(outer.topLeft() + QPoint(m_centredFrame.left(), m_centredFrame.top()), size()));
+        m_centredAt = outer.topLeft() + QPoint(m_centredFrame.left(), m_centredFrame.top());
+        setGeometry(QRect(m_centredAt, size()));
+    }
+
+    QWidget* ownerWindow() const {
+        const QWindow* owner =
+            windowHandle() != nullptr ? windowHandle()->transientParent() : nullptr;
+        for (QWidget* other : QApplication::topLevelWidgets()) {
+            if (owner != nullptr && other->isVisible() && other->windowHandle() == owner) {
+                return other;
+            }
+        }
+        return nullptr;
     }
 
     QWidget* ownedWindow() const {
@@ -143,6 +176,7 @@ private:
     Form& m_form;
     QWidget* m_client = this;
     QMargins m_centredFrame;
+    QPoint m_centredAt;
 };
 
 Form::Form(FormsRuntime& runtime, int slot, const FormSpec& settings)
@@ -165,6 +199,15 @@ Form* Form::of(const QWidget* widget) {
     return nullptr;
 }
 
+Form* Form::of(const QWindow* window) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == window) {
+            return of(widget);
+        }
+    }
+    return nullptr;
+}
+
 void Form::Show(Form* owner) {
     if (m_unloading) {
         return;
@@ -173,8 +216,9 @@ void Form::Show(Form* owner) {
         m_window->setOwner(owner->m_window.get());
     }
     m_window->winId();
-    if (!m_shownBefore) {
-        m_shownBefore = true;
+    const bool firstShow = !m_shownBefore;
+    m_shownBefore = true;
+    if (!m_window->isVisible()) {
         m_window->centreOnScreen();
     }
     if (m_window->windowTitle().isEmpty()) {
@@ -185,6 +229,15 @@ void Form::Show(Form* owner) {
     }
     m_window->show();
     m_window->activateWindow();
+    if (firstShow) {
+        // While the window system maps the window and the window manager frames it, before
+        // the first paint.
+        useInstalledFaces(m_window.get());
+    }
+}
+
+void Form::frameChanged() {
+    m_window->frameChanged();
 }
 
 void Form::Hide() {

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QWidget;
+class QWindow;
 class FormWindow;
 class Timer;
 
@@ -40,7 +41,8 @@ public:
 
     int slot() const { return m_slot; }
 
-    // Shows the form, centred on the screen the first time, frame and title bar included.
+    // Shows the form, centred on the screen whenever it was hidden, frame and title bar
+    // included.
     // An owner keeps the form in front of it, and while the owner is disabled a click on it
     // leaves the keyboard with the form. A form being unloaded is not shown again.
     void Show(Form* owner = nullptr);
@@ -57,6 +59,8 @@ public:
     QWidget* client() const;
     // The form whose window holds `widget`, if any.
     static Form* of(const QWidget* widget);
+    // The form whose top-level window is `window`, if any.
+    static Form* of(const QWindow* window);
 
 protected:
     virtual void Form_Load() {}
@@ -81,6 +85,8 @@ private:
     friend class FormWindow;
     void requestClose();
     void stopTimers();
+    // The window manager has stated the window's frame.
+    void frameChanged();
 
     FormsRuntime& m_runtime;
     const int m_slot;
@@ -88,5 +94,5 @@ private:
     std::vector<Timer*> m_timers;
     bool m_enabled = true;
     bool m_unloading = false;
-    bool m_shownBefore = false;
+    bool m_shownBefore = false; // the installed faces are chosen at the first show
 };

@@ -1,6 +1,7 @@
 #include "forms/FormsRuntime.h"
 
 #include "forms/Form.h"
+#include "forms/FrameExtents.h"
 #include "forms/Layout.h"
 #include "forms/RuntimeError.h"
 
@@ -8,12 +9,18 @@
 #include <QEvent>
 #include <QLocale>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 FormsRuntime::FormsRuntime(Services services, QString title, int slotCount)
     : m_services(std::move(services)), m_title(std::move(title)), m_slots(slotCount, nullptr) {
     installFontSubstitutes();
     qApp->installEventFilter(this);
+    m_frames = std::make_unique<FrameExtentsWatch>([](QWindow* window) {
+        if (Form* form = Form::of(window)) {
+            form->frameChanged();
+        }
+    });
 }
 
 FormsRuntime::~FormsRuntime() {
@@ -122,8 +129,14 @@ bool FormsRuntime::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     // A disabled form takes no input at all, its controls included; unlike a disabled
-    // QWidget it keeps its look, as the game screen does while the game is paused. A
-    // disabled control shows no tooltip, as a disabled window gets no mouse messages.
+    // QWidget it keeps its look, as the game screen does while the game is paused. Input
+    // from the window system is stopped at the form's window, before Qt hands a clicked
+    // control the keyboard focus. A disabled control shows no tooltip, as a disabled window
+    // gets no mouse messages.
+    if (auto* window = qobject_cast<QWindow*>(watched)) {
+        const Form* form = Form::of(window);
+        return form != nullptr && !form->Enabled();
+    }
     if (auto* widget = qobject_cast<QWidget*>(watched)) {
         if (const Form* form = Form::of(widget)) {
             return !form->Enabled() || (event->type() == QEvent::ToolTip && !widget->isEnabled());

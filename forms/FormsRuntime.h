@@ -5,9 +5,11 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class Form;
+class FrameExtentsWatch;
 
 // The forms runtime: the loaded forms (one slot each, created on first reference by their
 // owner), the error boundary around every handler, input to disabled forms, and the
@@ -54,6 +56,7 @@ private:
     Services m_services;
     QString m_title;
     std::vector<Form*> m_slots;
+    std::unique_ptr<FrameExtentsWatch> m_frames; // forms centred again once framed
     std::vector<QPointer<Form>>
         m_released; // unloaded, destroyed once control is back in the event loop
     int m_depth = 0;

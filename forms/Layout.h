@@ -34,6 +34,14 @@ QFont layoutFont(const FontSpec& settings);
 // Maps the Windows faces the layouts name to close faces where they are missing.
 void installFontSubstitutes();
 
+// Gives every control of the window whose font family is not installed its first installed
+// stand-in. Given a missing family, Qt looks up the system's whole list of fallback faces
+// for it and again for the stand-in it settles on (fontconfig sorting every installed face,
+// milliseconds per face); given the face itself, it asks for that list only once a
+// character is missing from it. Reading the installed families loads the font database,
+// which is best done once the window has been handed to the window system.
+void useInstalledFaces(QWidget* window);
+
 // A control's pointer; none keeps the pointer of what lies below.
 using Pointer = std::optional<QCursor>;
 

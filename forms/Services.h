@@ -14,7 +14,7 @@
 struct Services {
     std::unique_ptr<Clock> clock;
     std::unique_ptr<MessageBoxes> messageBoxes;
-    std::unique_ptr<SoundOutput> sound; // the game gives its own once the menu is up
+    std::unique_ptr<SoundOutput> sound; // the game gives its own once the menu is painted
     std::function<QDate()> today;
     QString appPath; // the program's folder, without a trailing separator
 };

@@ -31,6 +31,9 @@ public:
         }
         QString inserted = input.mid(start, input.size() - kept - start);
         if (m_accepts) {
+            // Composed first: text handed over decomposed (a letter, then its accent) keeps
+            // the letters the filter accepts whole instead of losing their accents.
+            inserted = inserted.normalized(QString::NormalizationForm_C);
             inserted.removeIf([this](QChar c) { return !m_accepts(c); });
         }
         if (m_maxLength > 0) {

@@ -6,17 +6,11 @@
 
 #include <optional>
 
-// A file opened only to add to its end; a missing file is created empty.
-//
-// Each append() is a single, unbuffered write that the operating system places at the
-// current end of the file as one unit (O_APPEND on POSIX; an end-of-file write offset on
-// Windows), so lines that two copies of the program append at the same moment never
-// interleave and neither is lost. While the file is open, other copies of the program wait
-// for it (an exclusive lock they all take), so reading the file and the write that follows
-// form one step. The lock also keeps a record whole where the file system does not: a
-// network share may put one write out in parts, and another copy's record could land
-// between them. Without working locks (some network file systems) appends stay atomic
-// only where the file system makes them so. Failures are described in Czech for the player.
+// A file opened only to add to its end (a missing one is created empty), locked against
+// other copies of the program while open, so that reading it and the append that follows
+// form one step. Failures are described in Czech for the player.
+// Warning: between computers only the lock keeps a record whole, since a network share may
+// put one write out in parts; a share whose locks silently do nothing cannot be told apart.
 class AppendFile {
 public:
     explicit AppendFile(const QString& path);
@@ -41,7 +35,22 @@ public:
     QString errorText() const { return m_errorText; }
 
 private:
+    enum class Reason {
+        IsFolder,
+        LinkLoop,
+        NoFolder,
+        NoPermission,
+        ReadOnlyDisk,
+        DiskFull,
+        Locked,
+        Other
+    };
+
+    // Sets errorText() from the system's error code.
     void fail(unsigned long systemError);
+    // What the platform's error code means for the player, and the system's own words.
+    static Reason reasonOf(unsigned long systemError);
+    static QString systemText(unsigned long systemError);
 
 #ifdef Q_OS_WIN
     void* m_handle;

@@ -43,12 +43,6 @@ int byteOf(QChar character) {
 
 } // namespace
 
-QString fromCp1250(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    decodeCp1250(bytes, text.data());
-    return text;
-}
-
 void decodeCp1250(QByteArrayView bytes, QChar* out) {
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);

@@ -10,10 +10,9 @@
 // a table of our own rather than Qt's named codecs, which need ICU and so are missing
 // from Qt's Windows builds.
 
-// Every byte decodes to exactly one character, so decoding never fails and encoding
-// what was decoded gives back the same bytes.
-QString fromCp1250(QByteArrayView bytes);
-// The same into room for bytes.size() characters at `out`.
+// Decodes into room for bytes.size() characters at `out`. Every byte decodes to exactly
+// one character, so decoding never fails and encoding what was decoded gives back the
+// same bytes.
 void decodeCp1250(QByteArrayView bytes, QChar* out);
 
 // A character Windows-1250 cannot store becomes '?'.

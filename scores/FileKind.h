@@ -7,7 +7,7 @@ class QFile;
 // What lies at the path where the score file is expected. Found from the file system's
 // record of it (following links) without opening it: opening a pipe waits for a writer,
 // a device may act on being opened, and reading one may never end.
-enum class FileKind { Missing, File, Folder, Pipe, Device, Socket, Other };
+enum class FileKind { Missing, File, Folder, Pipe, Device, Socket, LinkLoop, Other };
 
 FileKind fileKindAt(const QString& path);
 
@@ -17,6 +17,10 @@ FileKind fileKindOfHandle(void* handle);
 #else
 FileKind fileKindOfDescriptor(int fd);
 #endif
+
+// Whether the path may be opened as the score file: a file, or nothing yet to be created.
+// Anything else (a folder, a pipe, a device, a socket) is never opened.
+bool isFileOrMissing(FileKind kind);
 
 // Why the score file cannot be used when something other than a file lies at its place,
 // as one Czech sentence for the player.

@@ -60,6 +60,7 @@ std::optional<QByteArrayView> ScoreFieldReader::readField() {
             ++m_pos;
         }
         m_lastEnd = end == size ? FieldEnd::OpenQuote : endHere();
+        m_lastCut = end == size;
         skipDelimiter();
         return m_bytes.sliced(begin, end - begin);
     }
@@ -69,6 +70,7 @@ std::optional<QByteArrayView> ScoreFieldReader::readField() {
     }
     const qsizetype end = m_pos;
     m_lastEnd = endHere();
+    m_lastCut = m_lastEnd == FieldEnd::EndOfFile;
     skipDelimiter();
     return m_bytes.sliced(begin, end - begin);
 }

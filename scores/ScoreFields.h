@@ -35,6 +35,9 @@ public:
     // at the end of the file inside a quoted field whose closing quote never came.
     enum class FieldEnd { Comma, LineEnd, EndOfFile, OpenQuote };
     FieldEnd lastFieldEnd() const { return m_lastEnd; }
+    // Whether the end of the bytes came before the last field read had its end: a field
+    // unquoted up to the end, or one whose closing quote never came.
+    bool lastFieldCut() const { return m_lastCut; }
 
 private:
     // How a field that stops at m_pos ends.
@@ -45,4 +48,5 @@ private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
     FieldEnd m_lastEnd = FieldEnd::LineEnd; // the file begins a line
+    bool m_lastCut = false;
 };

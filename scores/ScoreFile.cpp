@@ -15,6 +15,11 @@ namespace {
 
 constexpr qsizetype fieldsPerRecord = 5;
 
+// Ends a field that the end of the file cut into, in memory and when a save completes it,
+// so that a cut count or date never passes for a whole one. No save writes it in a count
+// or a date.
+constexpr char cutMark = '?';
+
 bool isControl(QChar character) {
     const char16_t code = character.unicode();
     return code < 0x20 || (code >= 0x7F && code <= 0x9F);
@@ -41,8 +46,9 @@ void appendField(QByteArray& line, const QString& text, Blanks leading) {
 }
 
 ScoreWriteResult failure(const QString& path, const QString& reason) {
-    return {false, QStringLiteral("Skóre se nepodařilo uložit do souboru %1.\n%2")
-                       .arg(QDir::toNativeSeparators(path), reason),
+    return {false,
+            QStringLiteral("Skóre se nepodařilo uložit do souboru %1.\n%2")
+                .arg(QDir::toNativeSeparators(path), reason),
             {}};
 }
 
@@ -51,11 +57,12 @@ bool holdsLineEnd(QByteArrayView bytes) {
 }
 
 // The records, and how the bytes end: the fields the last record lacks (none when the
-// bytes end at a record's end) and how its last field ended.
+// bytes end at a record's end), how its last field ended and whether the end cut into it.
 struct Parsed {
     ScoreReadResult read;
     qsizetype missing = 0;
     ScoreFieldReader::FieldEnd lastEnd = ScoreFieldReader::FieldEnd::LineEnd;
+    bool lastFieldCut = false;
 };
 
 Parsed parseRecords(QByteArrayView bytes) {
@@ -77,9 +84,16 @@ Parsed parseRecords(QByteArrayView bytes) {
             const std::optional<QByteArrayView> field = reader.readField();
             parsed.missing += field ? 0 : 1; // read past the end: the entry stays empty
             const QByteArrayView value = field.value_or(QByteArrayView());
-            column->appendWith(value.size(), [value](QChar* out) { decodeCp1250(value, out); });
+            const bool cut = field && reader.lastFieldCut();
+            column->appendWith(value.size() + (cut ? 1 : 0), [value, cut](QChar* out) {
+                decodeCp1250(value, out);
+                if (cut) {
+                    out[value.size()] = QChar(cutMark);
+                }
+            });
+            parsed.lastFieldCut = parsed.lastFieldCut || cut;
         }
-        if (parsed.missing > 0) {
+        if (parsed.missing > 0 || parsed.lastFieldCut) {
             // A save cut off leaves a line begun and never ended; anything else is a fault
             // of the file's earlier lines or of this one's shape.
             parsed.read.fault = recordsEndLines && !holdsLineEnd(bytes.sliced(recordStart))
@@ -96,15 +110,18 @@ Parsed parseRecords(QByteArrayView bytes) {
 // What must be written before a new record so that it reads back as a record of its own
 // after `existing`: nothing when the file ends at a record's end; a line end when only
 // that is missing; and when the last record was cut short (a save killed mid-write, a
-// hand edit), the closing quote it lacks, empty fields up to five and a line end. The
-// records before are never changed, and the cut one reads as before: its missing fields
-// were read as empty.
+// hand edit), the mark of the field cut into, the closing quote it lacks, empty fields up
+// to five and a line end. The records before are never changed, and the cut one reads as
+// before: its cut field was read with the mark, its missing fields as empty.
 QByteArray recordCompletion(QByteArrayView existing, const Parsed& parsed) {
     if (existing.isEmpty()) {
         return {};
     }
     const qsizetype missing = parsed.missing;
     QByteArray completion;
+    if (parsed.lastFieldCut) {
+        completion += cutMark;
+    }
     switch (parsed.lastEnd) {
     case ScoreFieldReader::FieldEnd::OpenQuote:
         completion += '"';
@@ -216,9 +233,9 @@ ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, con
     }
     ScoreTable& table = parsed.read.table;
     const ScoreTable added = readScoreRecords(record).table;
-    for (const auto column : {&ScoreTable::ScoreNames, &ScoreTable::ScoreMisses,
-                              &ScoreTable::ScoreHits, &ScoreTable::ScoreShots,
-                              &ScoreTable::ScoreDates}) {
+    for (const auto column :
+         {&ScoreTable::ScoreNames, &ScoreTable::ScoreMisses, &ScoreTable::ScoreHits,
+          &ScoreTable::ScoreShots, &ScoreTable::ScoreDates}) {
         (table.*column).append((added.*column).view(0));
     }
     return {true, {}, std::move(table)};

@@ -35,8 +35,9 @@ struct ScoreReadResult {
 };
 
 // Reads records until the end of the bytes: each record is the next five fields (see
-// ScoreFieldReader). A record cut short keeps the fields read so far, the missing ones
-// stay empty, and the fault is given. The five arrays always have the same length.
+// ScoreFieldReader). A record cut short keeps the fields read so far, the one the end of
+// the bytes cut into with a '?' after it, the missing ones stay empty, and the fault is
+// given. The five arrays always have the same length.
 ScoreReadResult readScoreRecords(QByteArrayView bytes);
 
 // The same for a file, which is never opened when it is no ordinary file.
@@ -67,16 +68,11 @@ struct ScoreWriteResult {
     ScoreTable table;
 };
 
-// Appends one record to the score file, creating the file when it is missing. The file
-// is locked against other copies of the program while it is read and the line written in
-// a single write, so copies saving at once do not mix their lines. When the last record
-// was cut short (a save killed mid-write, a hand edit), the same write first completes
-// it: the closing quote it lacks, empty fields up to five and a line end; a line end torn
-// after its CR gets its LF. The records before are never changed. A save that fails
-// writes nothing and says why, and so does one where something other than a file lies at
-// the path, which is never opened. A name that isStorableName refuses, or in another
-// field a control character, a double quote or a character Windows-1250 lacks, is not
-// written. Every record written reads back as written, except that blanks at the start
-// of a name without a comma are skipped.
+// Appends one record to the score file, creating the file when it is missing: read and
+// written under the file's lock, the record in a single write together with whatever
+// completes a last record cut short (its cut field marked). The records before are never
+// changed. A save that fails, or whose name or fields the file cannot hold, writes nothing
+// and says why. Every record written reads back as written, except that blanks at the
+// start of a name without a comma are skipped.
 ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, const QString& misses,
                                    const QString& hits, const QString& shots, const QString& date);

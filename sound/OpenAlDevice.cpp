@@ -89,7 +89,7 @@ OpenAlDevice::~OpenAlDevice() {
         for (auto& [path, buffer] : m_buffers) {
             release(buffer);
         }
-        m_al.alcMakeContextCurrent(nullptr);
+        m_al.alcSetThreadContext(nullptr);
         m_al.alcDestroyContext(m_context);
     }
     m_al.alcCloseDevice(m_device);
@@ -133,7 +133,7 @@ bool OpenAlDevice::playing() const {
 
 bool OpenAlDevice::start() {
     ALCcontext* context = m_al.alcCreateContext(m_device, nullptr);
-    if (!context || !m_al.alcMakeContextCurrent(context)) {
+    if (!context || !m_al.alcSetThreadContext(context)) {
         if (context) {
             m_al.alcDestroyContext(context);
         }
@@ -142,7 +142,7 @@ bool OpenAlDevice::start() {
     m_al.alGetError();
     m_al.alGenSources(1, &m_source);
     if (m_al.alGetError() != AL_NO_ERROR) {
-        m_al.alcMakeContextCurrent(nullptr);
+        m_al.alcSetThreadContext(nullptr);
         m_al.alcDestroyContext(context);
         return false;
     }

@@ -10,10 +10,11 @@
 #include <memory>
 #include <optional>
 
-// One open OpenAL output: the device, its context (current for the whole process), the one
-// source every sound plays through, and each file decoded into a buffer on its first play.
-// Buffers belong to the device, so they go with it. Opened on any thread, then used from
-// one thread at a time: it reads the sound files, so never the user-interface thread.
+// One open OpenAL output: the device, its context, the one source every sound plays
+// through, and each file decoded into a buffer on its first play. Buffers belong to the
+// device, so they go with it. The context is current on the opening thread only, so the
+// device is used and closed on that thread; it reads the sound files, so never the
+// user-interface thread.
 class OpenAlDevice {
 public:
     // Samples beyond this are not loaded: a file this large is no sound effect, and reading

@@ -15,7 +15,7 @@ bool resolveAll(void* library, OpenAlLibrary& al) {
            resolve(library, al.alcCloseDevice, "alcCloseDevice") &&
            resolve(library, al.alcCreateContext, "alcCreateContext") &&
            resolve(library, al.alcDestroyContext, "alcDestroyContext") &&
-           resolve(library, al.alcMakeContextCurrent, "alcMakeContextCurrent") &&
+           resolve(library, al.alcSetThreadContext, "alcSetThreadContext") &&
            resolve(library, al.alcIsExtensionPresent, "alcIsExtensionPresent") &&
            resolve(library, al.alcGetProcAddress, "alcGetProcAddress") &&
            resolve(library, al.alcGetIntegerv, "alcGetIntegerv") &&

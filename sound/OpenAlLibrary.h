@@ -2,6 +2,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 // The OpenAL Soft functions the sound backend calls, taken from libopenal.so.1 at run time
 // instead of being linked into the program: the library, and the sound libraries it brings
@@ -12,7 +13,7 @@ struct OpenAlLibrary {
     LPALCCLOSEDEVICE alcCloseDevice;
     LPALCCREATECONTEXT alcCreateContext;
     LPALCDESTROYCONTEXT alcDestroyContext;
-    LPALCMAKECONTEXTCURRENT alcMakeContextCurrent;
+    PFNALCSETTHREADCONTEXTPROC alcSetThreadContext;
     LPALCISEXTENSIONPRESENT alcIsExtensionPresent;
     LPALCGETPROCADDRESS alcGetProcAddress;
     LPALCGETINTEGERV alcGetIntegerv;

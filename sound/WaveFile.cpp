@@ -68,7 +68,9 @@ std::optional<WaveFile> WaveFile::inspect(const QString& path) {
             return std::nullopt;
         }
         if (chunk->id == "fmt ") {
-            if (!readFormat(file.read(chunk->size), wave)) {
+            // Only the PCM fields are read: the size is the file's claim, and extensions
+            // after them are skipped with the rest of the chunk.
+            if (!readFormat(file.read(qMin(chunk->size, FmtChunkMinBytes)), wave)) {
                 return std::nullopt;
             }
             haveFormat = true;

@@ -97,6 +97,15 @@ private slots:
         QCOMPARE(boxes, (QStringList{"0", "0", "0", "0"}));
         QCOMPARE(table.Text5->Text(), QLocale().toString(QDate(2026, 12, 8), QLocale::ShortFormat));
     }
+
+    // The game makes its sound output once the menu has been painted; a click that comes
+    // first is not heard, and does what it does.
+    void aClickBeforeTheSoundOutputExistsActsSilently() {
+        ProgramHarness t(std::make_unique<ManualClock>(), nullptr);
+        t.click(t.form<Form3>().Command1);
+        QVERIFY(t.form<Form1>().Visible());
+        QVERIFY(!t.form<Form3>().Visible());
+    }
 };
 
 static const RegisteredTest<MenuTest> registered;

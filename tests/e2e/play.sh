@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Plays the real game in a virtual X server under a window manager: the menu appears centred
-# with its frame, "Nová hra" opens the 800 x 600 game screen, a visible figure is hit and the
+# Plays the real game in a virtual X server under the given window manager (openbox unless
+# another is named): the menu appears centred with its frame and stays there over three
+# returns from the game, "Nová hra" opens the 800 x 600 game screen, a visible figure is hit and the
 # house front missed (checked on the counters' pixels), the pause dialog comes and goes, the
 # game is saved under a name from the score table (checked in the bytes of Data5.dat), and
 # "Zpět do Windows" ends the process with exit code 0. Every window's name is checked as the
@@ -8,8 +9,9 @@
 # the keyboard, when that screen is clicked. Waits are for conditions, each bounded.
 set -euo pipefail
 
-game=${1:?usage: play.sh <path to the omvar executable>}
-for tool in Xvfb openbox xdotool xwininfo xprop import compare; do
+game=${1:?usage: play.sh <path to the omvar executable> [window manager]}
+wm=${2:-openbox}
+for tool in Xvfb "$wm" xdotool xwininfo xprop import compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 
@@ -26,7 +28,7 @@ trap cleanup EXIT
 cp "$game" "$(dirname "$game")"/Data[1-4].dat "$work/"
 
 source "$(dirname "${BASH_SOURCE[0]}")/x-session.sh"
-start_x_session "$work"
+start_x_session "$work" "$wm"
 
 # Runs a check until it holds, for up to 5 s.
 within_5s() { for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done; return 1; }
@@ -35,11 +37,12 @@ root_windows() { xprop -root "$1" | sed 's/^[^#]*# //; s/,//g'; }
 
 # Whether the window of that client size lies centred on the 1024 x 768 screen with the
 # frame the window manager gave it, to the pixel (an odd pixel left over goes right and down).
+# Some window managers state no frame for a window without one ("frameless").
 frame_centred() {
   local id=$1 width=$2 height=$3 extents left right top bottom x y
   extents=$(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.*= //p')
-  [ -n "$extents" ] || return 1 # not framed yet
-  IFS=', ' read -r left right top bottom <<<"$extents"
+  [ -n "$extents" ] || [ "${4:-}" = frameless ] || return 1 # not framed yet
+  IFS=', ' read -r left right top bottom <<<"${extents:-0, 0, 0, 0}"
   IFS=, read -r x y <<<"$(position_of "$id")"
   [ $((x - left)) = $(((1024 - width - left - right) / 2)) ] &&
     [ $((y - top)) = $(((768 - height - top - bottom) / 2)) ]
@@ -49,7 +52,9 @@ frame_centred() {
 above_and_active() {
   local stacking=" $(root_windows _NET_CLIENT_LIST_STACKING) " top under
   top=$(hex "$1") under=$(hex "$2")
-  [[ "$stacking" == *" $under "*"$top "* ]] && [ "$(root_windows _NET_ACTIVE_WINDOW)" = "$top" ]
+  # xfwm4 writes a second, empty window after the active one.
+  [[ "$stacking" == *" $under "*"$top "* ]] &&
+    [ "$(root_windows _NET_ACTIVE_WINDOW | cut -d ' ' -f 1)" = "$top" ]
 }
 # A dialog or message belongs to the screen that opened it; a click on that screen at x y
 # leaves the dialog in front and active.
@@ -71,11 +76,22 @@ within_5s frame_centred "$menu" 546 344 ||
 [ "$(xprop -id "$menu" _NET_FRAME_EXTENTS | sed 's/.*= //')" != "0, 0, 0, 0" ] ||
   fail "the menu has no title bar"
 names_are "$menu" "Omvar  v2.0" "the menu"
-echo "menu centred with its frame at $(position_of "$menu")"
+centred_at=$(position_of "$menu")
+echo "menu centred with its frame at $centred_at"
+for round in 1 2 3; do
+  click "$menu" 88 312 # "Nová hra"
+  board=$(window_of_size 800x600 'Omvar  v2\.0$') || fail "the game screen did not appear"
+  click "$board" 728 152 # "Návrat do Menu"
+  menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back"
+  within_5s frame_centred "$menu" 546 344 ||
+    fail "return $round: the menu moved from $centred_at to $(position_of "$menu")"
+done
+echo "the menu stays centred over three returns from the game"
 
 click "$menu" 88 312 # "Nová hra"
 board=$(window_of_size 800x600 'Omvar  v2\.0$') || fail "the game screen did not appear"
-frame_centred "$board" 800 600 || fail "the game screen is not centred: $(position_of "$board")"
+within_5s frame_centred "$board" 800 600 frameless ||
+  fail "the game screen is not centred: $(position_of "$board")"
 names_are "$board" "Omvar  v2.0" "the game screen"
 echo "game screen shown"
 
@@ -153,7 +169,9 @@ menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come ba
 click "$menu" 88 224 # "Skóre": no score file yet, so a message comes first
 box=$(message_box) || fail "the empty-table message did not appear"
 names_are "$box" "Omvar v2.0" "the empty-table message"
-stays_in_front "$box" "$menu" "the empty-table message" 20 20
+# KWin's focus-stealing prevention refuses the activation that Qt hands on from a window
+# behind a message box to the message box, so there the click on the menu is left out.
+[ "$wm" = kwin_x11 ] || stays_in_front "$box" "$menu" "the empty-table message" 20 20
 xdotool key Return # the message box has the keyboard focus: its OK button
 table=$(window_of_size 497x271 'tabulka sk') || fail "the score table did not appear"
 names_are "$table" "Omvar  v2.0 - tabulka skóre" "the score table"

@@ -10,7 +10,7 @@ set -euo pipefail
 
 game=${1:?usage: sounds.sh <omvar executable> <sound_onsets executable>}
 onsets=${2:?usage: sounds.sh <omvar executable> <sound_onsets executable>}
-for tool in Xvfb openbox xdotool xwininfo xdpyinfo xprop import convert parecord; do
+for tool in Xvfb openbox xdotool xwininfo xdpyinfo xprop import convert parecord pactl; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 if [ -z "${OMVAR_NULL_SINK_MONITOR:-}" ]; then
@@ -51,6 +51,14 @@ mkdir "$work/tmp"
 (cd "$work" && TMPDIR=$work/tmp exec ./"$(basename "$game")" >"$work/console.log" 2>&1) &
 game_pid=$!
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the main menu did not appear"
+# The sound device opens beside the menu, and a click before it is open is silent by design;
+# on a busy machine that takes longer than the menu. Its stream on the server tells that the
+# slow part (loading the library, connecting) is over; the second after is for the rest.
+for _ in $(seq 200); do
+  pactl list short sink-inputs 2>/dev/null | grep -q . && break
+  sleep 0.1
+done
+pactl list short sink-inputs 2>/dev/null | grep -q . || fail "the game opened no sound stream"
 sleep 1
 
 # Sound numbers as the files are numbered: 1 hit, 2 alert, 3 miss, 4 button.

@@ -1,12 +1,14 @@
 # Sourced by the scripts that run the real game: starts a virtual X server, 1024 x 768 at
-# 24 bits, on a display no other server holds, and openbox in it unless "bare" is asked
-# for, and finds the game's windows in it. Sets DISPLAY, xvfb_pid and wm_pid (empty when
-# bare), and makes Qt programs use that server whatever platform or Wayland session the
-# caller has; the servers' logs go to the given folder. Waits (bounded) until each answers.
-# Usage: start_x_session <folder> [bare]; then window_of_size <WxH> <name pattern>, and the
-# helpers below that read, click and grab windows (grabs go to the folder $work).
+# 24 bits, on a display no other server holds, and a window manager in it (openbox unless
+# another is named, none when "bare" is asked for), and finds the game's windows in it.
+# Sets DISPLAY, xvfb_pid and wm_pid (empty when bare), and makes Qt programs use that server
+# whatever platform or Wayland session the caller has; the servers' logs go to the given
+# folder. Waits (bounded) until each answers.
+# Usage: start_x_session <folder> [bare | openbox | metacity | kwin_x11 | xfwm4]; then
+# window_of_size <WxH> <name pattern>, and the helpers below that read, click and grab
+# windows (grabs go to the folder $work).
 start_x_session() {
-  local folder=$1
+  local folder=$1 wm=${2:-openbox}
   # Xvfb picks a free display itself and writes its number once it accepts clients.
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$folder/display" \
     >"$folder/xvfb.log" 2>&1 &
@@ -16,12 +18,19 @@ start_x_session() {
   unset WAYLAND_DISPLAY
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   wm_pid=
-  if [ "${2:-}" != bare ]; then
+  if [ "$wm" != bare ]; then
     for _ in $(seq 100); do
       # Started again when it quit: a server that had this display number a moment ago
       # may still be ending, and clients that reach it first are turned away.
       if [ -z "$wm_pid" ] || ! kill -0 "$wm_pid" 2>/dev/null; then
-        openbox >>"$folder/openbox.log" 2>&1 &
+        # Each window manager alone, as a desktop session starts it: no compositing (the
+        # virtual server has no GL), KWin on X11 without its session manager.
+        case $wm in
+          metacity) metacity --no-composite ;;
+          kwin_x11) KWIN_COMPOSE=N kwin_x11 --no-kactivities ;;
+          xfwm4) dbus-run-session -- xfwm4 --compositor=off ;; # its settings come over D-Bus
+          *) "$wm" ;;
+        esac >>"$folder/$wm.log" 2>&1 &
         wm_pid=$!
       fi
       xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break

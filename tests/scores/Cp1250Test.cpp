@@ -1,4 +1,4 @@
-#include "scores/Cp1250.h"
+#include "support/Files.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>

@@ -28,13 +28,14 @@ bool isStartOfRecord(const QString& text) {
     return match.hasMatch() || match.hasPartialMatch();
 }
 
-// A record cut short and then completed by the next save: its beginning, then the commas
-// that make it five fields.
+// A record cut short and then completed by the next save: its beginning, the mark of a
+// field the cut ran into, then the commas that make it five fields.
 bool isMendedRecord(const QString& line) {
     qsizetype end = line.size();
     while (end > 0 && line[end - 1] == u',') {
         --end;
     }
+    end -= end > 0 && line[end - 1] == u'?' ? 1 : 0;
     const ScoreReadResult read = readScoreRecords((line + "\r\n").toLatin1());
     return isStartOfRecord(line.first(end)) && !read.errorOccurred() &&
            read.table.ScoreNames.size() == 1;
@@ -70,6 +71,11 @@ private slots:
     void fourCopiesSavingAtOnceKeepEveryRecordOnce() {
         QFETCH(int, perCopy);
         QFETCH(int, pauseMicroseconds);
+#ifdef Q_OS_WIN
+        if (pauseMicroseconds > 0) {
+            QSKIP("score_saver cannot split a write in two on Windows");
+        }
+#endif
         const QStringList names = {"Prvni", "Druhy, s carkou", "Treti", "Ctvrty"};
         std::vector<std::unique_ptr<QProcess>> savers;
         for (const QString& name : names) {
@@ -111,6 +117,9 @@ private slots:
     // looks at the file: what was there before is untouched, every line is a whole record
     // or one that a later save completed, and only the last line may be cut short.
     void killedMidSaveLosesNoRecordBeforeIt() {
+#ifdef Q_OS_WIN
+        QSKIP("score_saver cannot split a write in two on Windows, so few kills would cut one");
+#endif
         constexpr int kills = 500;
         QRandomGenerator random(11);
         int cut = 0;

@@ -3,8 +3,9 @@
 //   score_saver <file> <name> <count> [pause in microseconds]
 // Record i (from 0) is "<name>,<i>,7,10,5.3.2024". With a pause, every write to a regular
 // file goes out in two halves with the pause between, as on a network file system whose
-// appends are not atomic. Prints "saving" before the first save; a failed save ends the
-// program with status 1 and the reason.
+// appends are not atomic (not on Windows, whose WriteFile this program cannot stand in
+// for). Prints "saving" before the first save; a failed save ends the program with status
+// 1 and the reason.
 
 #include "scores/ScoreFile.h"
 
@@ -12,6 +13,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -39,6 +42,7 @@ extern "C" ssize_t write(int fd, const void* data, size_t size) {
         ::syscall(SYS_write, fd, static_cast<const char*>(data) + half, size - half);
     return second < 0 ? first : first + second;
 }
+#endif
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -48,7 +52,9 @@ int main(int argc, char** argv) {
     const QString path = QString::fromLocal8Bit(argv[1]);
     const QString name = QString::fromLocal8Bit(argv[2]);
     const long count = std::atol(argv[3]);
+#ifndef Q_OS_WIN
     splitPause = argc > 4 ? useconds_t(std::atol(argv[4])) : 0;
+#endif
 
     std::puts("saving");
     std::fflush(stdout);

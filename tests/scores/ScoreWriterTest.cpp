@@ -203,14 +203,16 @@ private slots:
         QTest::newRow("whole line") << QByteArray("Dido,3,7,10,c\r\n") << jan;
         QTest::newRow("lone LF") << QByteArray("Dido,3,7,10,c\n") << jan;
         QTest::newRow("line end torn after CR") << QByteArray("Dido,3,7,10,c\r") << "\n" + jan;
-        QTest::newRow("no line end") << QByteArray("Dido,3,7,10,c") << "\r\n" + jan;
-        QTest::newRow("cut in the third field") << QByteArray("Dido,3,7") << ",,\r\n" + jan;
+        QTest::newRow("no line end") << QByteArray("Dido,3,7,10,c") << "?\r\n" + jan;
+        QTest::newRow("cut in the third field") << QByteArray("Dido,3,7") << "?,,\r\n" + jan;
+        QTest::newRow("cut in the shots count") << QByteArray("R1,0,7,1") << "?,\r\n" + jan;
         QTest::newRow("cut after a comma") << QByteArray("Dido,3,") << ",,\r\n" + jan;
-        QTest::newRow("cut in the name") << QByteArray("Di") << ",,,,\r\n" + jan;
+        QTest::newRow("cut in the name") << QByteArray("Di") << "?,,,,\r\n" + jan;
         QTest::newRow("short line with its line end") << QByteArray("Bob,1\r\n") << ",,\r\n" + jan;
-        QTest::newRow("cut inside a quoted name") << QByteArray("\"Novák, J") << "\",,,,\r\n" + jan;
+        QTest::newRow("cut inside a quoted name")
+            << QByteArray("\"Novák, J") << "?\",,,,\r\n" + jan;
         QTest::newRow("open quote over a line end")
-            << QByteArray("Eva,1,2,3,d\r\n\"Bob\r\n") << "\",,,,\r\n" + jan;
+            << QByteArray("Eva,1,2,3,d\r\n\"Bob\r\n") << "?\",,,,\r\n" + jan;
         QTest::newRow("sixth field begun by a comma") << QByteArray("Eva,1,2,3,d,") << jan;
         QTest::newRow("blanks only") << QByteArray("   ") << jan;
         QTest::newRow("blanks and line ends only") << QByteArray(" \r\n\r\n\t") << jan;

@@ -2,7 +2,9 @@
 #include "StderrCapture.h"
 #include "support/TestRegistry.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
+#include <csignal>
 #include <future>
 
 // The OpenAL Soft backend when the sound device is not there: not yet open, no sound server
@@ -16,6 +18,7 @@ private slots:
     void cleanup() { m_sink.cleanup(); }
     void noSoundServerGivesFalseSilently();
     void playBeforeTheDeviceIsReadyIsSilent();
+    void soundReturnsWithTheServer_data();
     void soundReturnsWithTheServer();
 
 private:
@@ -74,9 +77,17 @@ void OpenAlFaultsTest::playBeforeTheDeviceIsReadyIsSilent() {
     QVERIFY(m_sink.heardAfter(begin));
 }
 
+void OpenAlFaultsTest::soundReturnsWithTheServer_data() {
+    QTest::addColumn<bool>("frozen");
+    QTest::newRow("server ended, then started again") << false;
+    // A frozen server answers no call: closing the device would wait out libpulse's 30 s.
+    QTest::newRow("server frozen, game left, server resumed") << true;
+}
+
 // The sound server goes away in the middle of a game and comes back on the same socket.
 // Runs last: the recording goes with the server.
 void OpenAlFaultsTest::soundReturnsWithTheServer() {
+    QFETCH(bool, frozen);
     if (const QString missing = SinkFixture::nullSinkMissing(); !missing.isEmpty()) {
         QSKIP(qPrintable(missing));
     }
@@ -86,19 +97,34 @@ void OpenAlFaultsTest::soundReturnsWithTheServer() {
     const QString path =
         m_sink.writeFile(QStringLiteral("Data3.dat"), SinkFixture::tone(100, 0.5).bytes());
     StderrCapture console;
-    OpenAlSoundOutput output({path});
-    QVERIFY(m_sink.deviceReady(output));
+    auto output = std::make_unique<OpenAlSoundOutput>(QStringList{path});
+    QVERIFY(m_sink.deviceReady(*output));
 
     m_sink.recorder.reset();
-    QCOMPARE(QProcess::execute(server, stop), 0);
-    QTRY_VERIFY_WITH_TIMEOUT(!Module1::PlaySoundFile(output, path, true),
-                             SinkFixture::RecordTimeoutMs);
-    QVERIFY(!Module1::PlaySoundFile(output, path, false));
+    if (frozen) {
+        QFile pidFile(stop.at(1) + QStringLiteral("/pulse/pid"));
+        QVERIFY(pidFile.open(QIODevice::ReadOnly));
+        const pid_t pid = pid_t(pidFile.readAll().trimmed().toLongLong());
+        QCOMPARE(kill(pid, SIGSTOP), 0);
+        Module1::PlaySoundFile(*output, path, true);
+        QElapsedTimer leaving;
+        leaving.start();
+        output.reset();
+        const qint64 leftAfterMs = leaving.elapsed();
+        QCOMPARE(kill(pid, SIGCONT), 0);
+        QVERIFY2(leftAfterMs < 1000, qPrintable(QStringLiteral("%1 ms").arg(leftAfterMs)));
+        output = std::make_unique<OpenAlSoundOutput>(QStringList{path});
+    } else {
+        QCOMPARE(QProcess::execute(server, stop), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!Module1::PlaySoundFile(*output, path, true),
+                                 SinkFixture::RecordTimeoutMs);
+        QVERIFY(!Module1::PlaySoundFile(*output, path, false));
+        QCOMPARE(QProcess::execute(server, start), 0);
+    }
 
-    QCOMPARE(QProcess::execute(server, start), 0);
     QVERIFY2(m_sink.startRecorder(), "parecord delivers nothing from the restarted null sink");
     const qint64 begin = m_sink.recorder->sampleCount();
-    QTRY_VERIFY_WITH_TIMEOUT(Module1::PlaySoundFile(output, path, true),
+    QTRY_VERIFY_WITH_TIMEOUT(Module1::PlaySoundFile(*output, path, true),
                              SinkFixture::RecordTimeoutMs);
     QVERIFY(m_sink.heardAfter(begin));
     const QByteArray printed = console.text();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scores/Cp1250.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QTest>
@@ -15,4 +17,11 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Bytes of the score file as the text they hold.
+inline QString fromCp1250(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    decodeCp1250(bytes, text.data());
+    return text;
 }
