@@ -21,6 +21,11 @@ fail() {
 for tool in cpack apt-get dpkg-deb dpkg-shlibdeps xvfb-run xauth xdotool timeout; do
   command -v "$tool" >/dev/null || skip "$tool not found"
 done
+# One package test at a time on the machine (several builds may run their suites at once),
+# and apt waits for another apt instead of failing.
+exec 9>/run/lock/omvar-package-test
+flock 9
+apt_get=(apt-get -o DPkg::Lock::Timeout=300)
 if dpkg-query -W -f='${Status}' omvar 2>/dev/null | grep -q "install ok installed"; then
   skip "a package named omvar is installed already; it is left as it is"
 fi
@@ -29,7 +34,7 @@ work=$(mktemp -d)
 installed=no
 cleanup() {
   if [ "$installed" = yes ]; then
-    DEBIAN_FRONTEND=noninteractive apt-get remove -y omvar >/dev/null 2>&1 || true
+    DEBIAN_FRONTEND=noninteractive "${apt_get[@]}" remove -y omvar >/dev/null 2>&1 || true
   fi
   rm -rf "$work"
 }
@@ -66,7 +71,7 @@ done
 
 echo "== installing it"
 installed=yes
-DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >"$work/apt.log" 2>&1 ||
+DEBIAN_FRONTEND=noninteractive "${apt_get[@]}" install -y "$deb" >"$work/apt.log" 2>&1 ||
   { cat "$work/apt.log"; fail "apt-get install failed"; }
 [ -x /usr/lib/omvar/omvar ] || fail "/usr/lib/omvar/omvar is not installed"
 [ "$(readlink -f /usr/bin/omvar)" = /usr/lib/omvar/omvar ] || fail "/usr/bin/omvar does not lead to the program"
@@ -111,7 +116,7 @@ grep -v 'XDG_RUNTIME_DIR' "$work/session.log" || true
 [ "$session" -eq 0 ] || fail "the installed game did not start and quit cleanly"
 
 echo "== removing it"
-DEBIAN_FRONTEND=noninteractive apt-get remove -y omvar >"$work/apt.log" 2>&1 ||
+DEBIAN_FRONTEND=noninteractive "${apt_get[@]}" remove -y omvar >"$work/apt.log" 2>&1 ||
   { cat "$work/apt.log"; fail "apt-get remove failed"; }
 installed=no
 [ ! -e /usr/lib/omvar ] || fail "/usr/lib/omvar is left behind"
