@@ -16,6 +16,19 @@
 
 namespace {
 
+// The top-level widget that `window` belongs to, if any.
+QWidget* topLevelWidgetOf(const QWindow* window) {
+    if (window == nullptr) {
+        return nullptr;
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == window) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
 // The thin fixed frame of a form without a title bar: one pixel, as the platform draws a
 // window's thin border.
 constexpr int ThinFrame = 1;
@@ -153,14 +166,9 @@ private:
     }
 
     QWidget* ownerWindow() const {
-        const QWindow* owner =
-            windowHandle() != nullptr ? windowHandle()->transientParent() : nullptr;
-        for (QWidget* other : QApplication::topLevelWidgets()) {
-            if (owner != nullptr && other->isVisible() && other->windowHandle() == owner) {
-                return other;
-            }
-        }
-        return nullptr;
+        QWidget* owner = topLevelWidgetOf(
+            windowHandle() != nullptr ? windowHandle()->transientParent() : nullptr);
+        return owner != nullptr && owner->isVisible() ? owner : nullptr;
     }
 
     QWidget* ownedWindow() const {
@@ -200,12 +208,8 @@ Form* Form::of(const QWidget* widget) {
 }
 
 Form* Form::of(const QWindow* window) {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->windowHandle() == window) {
-            return of(widget);
-        }
-    }
-    return nullptr;
+    const QWidget* widget = topLevelWidgetOf(window);
+    return widget != nullptr ? of(widget) : nullptr;
 }
 
 void Form::Show(Form* owner) {
