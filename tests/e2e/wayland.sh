@@ -135,7 +135,7 @@ showing() {
 }
 
 # The window found last becomes the owner of the dialogs that follow.
-owner() { ox=$x oy=$y owner_frame=($fx $fy $((fx + fw)) $((fy + fh))); }
+owner() { ox=$x oy=$y owner_frame=("$fx" "$fy" "$((fx + fw))" "$((fy + fh))"); }
 # The dialog found last, whose client area shows the reference picture, stays in front when
 # its owner is clicked at the first of two spots of the owner's client area that the dialog
 # leaves uncovered: its pixels are still the reference's. It overlaps its owner, or the
