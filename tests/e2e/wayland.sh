@@ -33,8 +33,8 @@ start_x_session "$work" bare
 # draws no panel and animates nothing, so what it shows is the windows as they are.
 export XDG_RUNTIME_DIR=$work/runtime WAYLAND_DISPLAY=omvar-wayland
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-printf '[shell]\npanel-position=none\n%s=none\n' startup-animation animation close-animation \
-  focus-animation >"$work/weston.ini"
+printf '%s\n' '[shell]' panel-position=none startup-animation=none animation=none \
+  close-animation=none focus-animation=none >"$work/weston.ini"
 # Under the sanitizers, a leak that Mesa's EGL driver leaves (see tests/lsan-suppressions.txt)
 # is matched by its library only when the whole stack is unwound.
 [ -z "${ASAN_OPTIONS:-}" ] || export ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0
