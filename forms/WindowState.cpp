@@ -24,6 +24,10 @@ void keepNormalState(QWindow* window, Qt::WindowState state) {
     constexpr uint32_t UnsetMaximized = 10;
     constexpr uint32_t UnsetFullscreen = 12;
     wl_proxy_marshal(toplevel, state == Qt::WindowMaximized ? UnsetMaximized : UnsetFullscreen);
+    // Qt takes the compositor's answer for no change, as the window was never configured
+    // otherwise, and so would keep the state and ask for it again when the window is next
+    // shown.
+    window->setWindowStates(Qt::WindowNoState);
 #else
     (void)window;
     (void)state;
