@@ -5,6 +5,21 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Makes room for `added` more characters at the end of the buffer, growing it by half. Qt's
+// own growth on append allocates anew and copies, holding the old and the new buffer at
+// once: a table of gigabytes would take twice its size. A reserve grows the block in place
+// where the allocator can.
+template <class Buffer> void makeRoom(Buffer& buffer, qsizetype added) {
+    if (buffer.capacity() - buffer.size() < added) {
+        buffer.reserve(std::max(2 * buffer.capacity(), buffer.size() + added));
+    }
+}
+
+} // namespace
 
 TextList::TextList(std::initializer_list<QStringView> texts) {
     reserve(qsizetype(texts.size()));
@@ -44,9 +59,11 @@ QString TextList::first(qsizetype i, qsizetype count) const {
 void TextList::append(QStringView text) {
     startEntry();
     if (!m_wide && std::all_of(text.begin(), text.end(), isCp1250Encodable)) {
+        makeRoom(m_bytes, text.size());
         m_bytes += toCp1250(text);
     } else {
         widen();
+        makeRoom(m_text, text.size());
         m_text += text;
     }
     growLast(text.size());
@@ -73,12 +90,19 @@ void TextList::appendCp1250(QByteArrayView bytes) {
 }
 
 void TextList::extendLast(QByteArrayView cp1250) {
+    if (cp1250.isEmpty()) {
+        return;
+    }
     if (m_wide) {
         const qsizetype from = m_text.size();
+        makeRoom(m_text, cp1250.size());
         m_text.resize(from + cp1250.size());
         decodeCp1250(cp1250, m_text.data() + from);
     } else {
-        m_bytes += cp1250;
+        const qsizetype from = m_bytes.size();
+        makeRoom(m_bytes, cp1250.size());
+        m_bytes.resize(from + cp1250.size());
+        std::memcpy(m_bytes.data() + from, cp1250.data(), std::size_t(cp1250.size()));
     }
     growLast(cp1250.size());
 }
