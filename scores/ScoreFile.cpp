@@ -127,7 +127,9 @@ ScoreReadResult readScoreFile(const QString& path) {
     while ((read = file.read(piece.data(), piece.size())) > 0) {
         reader.read(QByteArrayView(piece.constData(), read), result.table);
     }
-    result.fault = read < 0 ? ScoreFault::NotRead : finish(reader, result.table);
+    // A failing read keeps what was read before it, its last record completed.
+    const ScoreFault end = finish(reader, result.table);
+    result.fault = read < 0 ? ScoreFault::NotRead : end;
     if (result.fault == ScoreFault::None) {
         result.end = {identityOf(file), reader};
     }
