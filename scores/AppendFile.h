@@ -23,7 +23,7 @@ public:
     bool isOpen() const;
 
     // Which file is open, and its size now; nothing when the system cannot tell.
-    std::optional<FileIdentity> identity();
+    std::optional<FileIdentity> identity() const;
     std::optional<qint64> size();
     // Up to `size` bytes from `offset` on, fewer or none at the end of the file; nothing
     // when they cannot be read. While the file is open no other copy of the program

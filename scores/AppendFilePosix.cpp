@@ -43,12 +43,8 @@ bool AppendFile::isOpen() const {
     return m_fd >= 0;
 }
 
-std::optional<FileIdentity> AppendFile::identity() {
-    const std::optional<FileIdentity> identity = identityOfDescriptor(m_fd);
-    if (!identity) {
-        fail(errno);
-    }
-    return identity;
+std::optional<FileIdentity> AppendFile::identity() const {
+    return identityOfDescriptor(m_fd);
 }
 
 std::optional<qint64> AppendFile::size() {

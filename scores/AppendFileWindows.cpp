@@ -64,12 +64,8 @@ bool AppendFile::isOpen() const {
     return m_handle != INVALID_HANDLE_VALUE;
 }
 
-std::optional<FileIdentity> AppendFile::identity() {
-    const std::optional<FileIdentity> identity = identityOfHandle(m_handle);
-    if (!identity) {
-        fail(GetLastError());
-    }
-    return identity;
+std::optional<FileIdentity> AppendFile::identity() const {
+    return identityOfHandle(m_handle);
 }
 
 std::optional<qint64> AppendFile::size() {

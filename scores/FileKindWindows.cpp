@@ -24,7 +24,9 @@ FileKind fileKindOfHandle(void* handle) {
 
 std::optional<FileIdentity> identityOfHandle(void* handle) {
     BY_HANDLE_FILE_INFORMATION information;
-    if (!GetFileInformationByHandle(handle, &information)) {
+    // Some network shares give every file the number 0: no identity then.
+    if (!GetFileInformationByHandle(handle, &information) ||
+        (information.nFileIndexHigh == 0 && information.nFileIndexLow == 0)) {
         return std::nullopt;
     }
     return FileIdentity{information.dwVolumeSerialNumber,

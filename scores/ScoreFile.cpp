@@ -186,14 +186,16 @@ ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, con
     if (!file.isOpen()) {
         return failure(path, file.errorText());
     }
+    // A file the system cannot identify is read whole.
     const std::optional<FileIdentity> identity = file.identity();
     const std::optional<qint64> size = file.size();
-    if (!identity || !size) {
+    if (!size) {
         return failure(path, file.errorText());
     }
     // The file is read once, and only as far as the table shown was not read from it: the
     // records parsed here and the ones written are the table the save leaves.
-    const bool continues = loaded.file == identity && *size >= loaded.reader.bytesRead();
+    const bool continues =
+        loaded.file && loaded.file == identity && *size >= loaded.reader.bytesRead();
     ScoreRecordReader reader = continues ? loaded.reader : ScoreRecordReader();
     ScoreTable table;
     for (;;) {
