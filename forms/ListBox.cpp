@@ -24,7 +24,7 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-            return shown(m_items.view(index.row()));
+            return shown(index.row());
         }
         return {};
     }
@@ -32,13 +32,7 @@ public:
     void append(const TextList& items) {
         const qsizetype first = m_items.size();
         beginInsertRows({}, int(first), int(first + items.size() - 1));
-        if (m_items.isEmpty()) {
-            m_items = items; // shares the texts' storage
-        } else {
-            for (qsizetype i = 0; i < items.size(); ++i) {
-                m_items.append(items.view(i));
-            }
-        }
+        m_items.append(items); // into an empty list, by sharing the texts' storage
         endInsertRows();
     }
 
@@ -51,11 +45,12 @@ public:
     const TextList& items() const { return m_items; }
 
 private:
-    static QString shown(QStringView text) {
-        if (text.size() <= longestShown) {
-            return text.toString();
+    // Only the characters shown are decoded: a name of gigabytes costs no more.
+    QString shown(int row) const {
+        if (m_items.length(row) <= longestShown) {
+            return m_items.at(row);
         }
-        return text.first(longestShown - 1).toString() + u'\u2026';
+        return m_items.first(row, longestShown - 1) + u'\u2026';
     }
 
     TextList m_items;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scores/FileKind.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -20,9 +22,13 @@ public:
 
     bool isOpen() const;
 
-    // Everything the file holds now; nothing when it cannot be read. While the file is
-    // open no other copy of the program appends, so what follows the read is ours.
-    std::optional<QByteArray> contents();
+    // Which file is open, and its size now; nothing when the system cannot tell.
+    std::optional<FileIdentity> identity() const;
+    std::optional<qint64> size();
+    // Up to `size` bytes from `offset` on, fewer or none at the end of the file; nothing
+    // when they cannot be read. While the file is open no other copy of the program
+    // appends, so what follows the reads is ours.
+    std::optional<QByteArray> readAt(qint64 offset, qsizetype size);
 
     // Writes all of `bytes` or, as far as the system lets us, nothing: a write that comes
     // up short (a full disk) is cut off again and reported as a failure.

@@ -43,16 +43,24 @@ bool AppendFile::isOpen() const {
     return m_fd >= 0;
 }
 
-std::optional<QByteArray> AppendFile::contents() {
+std::optional<FileIdentity> AppendFile::identity() const {
+    return identityOfDescriptor(m_fd);
+}
+
+std::optional<qint64> AppendFile::size() {
     struct stat status;
     if (::fstat(m_fd, &status) != 0) {
         fail(errno);
         return std::nullopt;
     }
-    QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
+    return qint64(status.st_size);
+}
+
+std::optional<QByteArray> AppendFile::readAt(qint64 offset, qsizetype size) {
+    QByteArray bytes(size, Qt::Uninitialized);
     qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t read = ::pread(m_fd, bytes.data() + done, size_t(bytes.size() - done), done);
+    while (done < size) {
+        const ssize_t read = ::pread(m_fd, bytes.data() + done, size_t(size - done), offset + done);
         if (read < 0 && errno == EINTR) {
             continue;
         }
@@ -61,7 +69,7 @@ std::optional<QByteArray> AppendFile::contents() {
             return std::nullopt;
         }
         if (read == 0) {
-            break; // cut shorter meanwhile by something that takes no lock
+            break; // the end of the file
         }
         done += read;
     }

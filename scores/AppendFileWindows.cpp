@@ -64,28 +64,36 @@ bool AppendFile::isOpen() const {
     return m_handle != INVALID_HANDLE_VALUE;
 }
 
-std::optional<QByteArray> AppendFile::contents() {
+std::optional<FileIdentity> AppendFile::identity() const {
+    return identityOfHandle(m_handle);
+}
+
+std::optional<qint64> AppendFile::size() {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(m_handle, &size)) {
         fail(GetLastError());
         return std::nullopt;
     }
-    QByteArray bytes(qsizetype(size.QuadPart), Qt::Uninitialized);
+    return qint64(size.QuadPart);
+}
+
+std::optional<QByteArray> AppendFile::readAt(qint64 offset, qsizetype size) {
+    QByteArray bytes(size, Qt::Uninitialized);
     qsizetype done = 0;
-    while (done < bytes.size()) {
-        OVERLAPPED from = atOffset(done);
+    while (done < size) {
+        OVERLAPPED from = atOffset(offset + done);
         DWORD read = 0;
-        const DWORD wanted = DWORD(std::min<qsizetype>(bytes.size() - done, 1 << 30));
+        const DWORD wanted = DWORD(std::min<qsizetype>(size - done, 1 << 30));
         if (!ReadFile(m_handle, bytes.data() + done, wanted, &read, &from)) {
             const DWORD error = GetLastError();
             if (error == ERROR_HANDLE_EOF) {
-                break; // cut shorter meanwhile by something that takes no lock
+                break; // the end of the file
             }
             fail(error);
             return std::nullopt;
         }
         if (read == 0) {
-            break; // cut shorter meanwhile by something that takes no lock
+            break; // the end of the file
         }
         done += qsizetype(read);
     }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QFile;
 
 // What lies at the path where the score file is expected. Found from the file system's
@@ -17,6 +19,21 @@ FileKind fileKindOfHandle(void* handle);
 #else
 FileKind fileKindOfDescriptor(int fd);
 #endif
+
+// Which file an open file is: its device (volume) and its number there. Another file put
+// at the same path, even a copy, is another file.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 number = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+#ifdef Q_OS_WIN
+std::optional<FileIdentity> identityOfHandle(void* handle);
+#else
+std::optional<FileIdentity> identityOfDescriptor(int fd);
+#endif
+// The same for a file opened by openFileForReading.
+std::optional<FileIdentity> identityOf(const QFile& file);
 
 // Whether the path may be opened as the score file: a file, or nothing yet to be created.
 // Anything else (a folder, a pipe, a device, a socket) is never opened.

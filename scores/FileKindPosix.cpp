@@ -42,6 +42,18 @@ FileKind fileKindOfDescriptor(int fd) {
     return ::fstat(fd, &status) == 0 ? kindOf(status.st_mode) : FileKind::Other;
 }
 
+std::optional<FileIdentity> identityOfDescriptor(int fd) {
+    struct stat status;
+    if (::fstat(fd, &status) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{quint64(status.st_dev), quint64(status.st_ino)};
+}
+
+std::optional<FileIdentity> identityOf(const QFile& file) {
+    return identityOfDescriptor(file.handle());
+}
+
 FileKind openFileForReading(QFile& file, const QString& path) {
     // Without O_NONBLOCK opening a pipe waits for a writer; O_NOCTTY keeps a terminal from
     // becoming the program's own.

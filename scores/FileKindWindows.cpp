@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <io.h>
 #include <windows.h>
 
 FileKind fileKindAt(const QString& path) {
@@ -19,6 +20,21 @@ FileKind fileKindAt(const QString& path) {
 FileKind fileKindOfHandle(void* handle) {
     // A disk file or folder; a console, a printer port or a pipe is something else.
     return GetFileType(handle) == FILE_TYPE_DISK ? FileKind::File : FileKind::Other;
+}
+
+std::optional<FileIdentity> identityOfHandle(void* handle) {
+    BY_HANDLE_FILE_INFORMATION information;
+    // Some network shares give every file the number 0: no identity then.
+    if (!GetFileInformationByHandle(handle, &information) ||
+        (information.nFileIndexHigh == 0 && information.nFileIndexLow == 0)) {
+        return std::nullopt;
+    }
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+std::optional<FileIdentity> identityOf(const QFile& file) {
+    return identityOfHandle(reinterpret_cast<void*>(_get_osfhandle(file.handle())));
 }
 
 FileKind openFileForReading(QFile& file, const QString& path) {

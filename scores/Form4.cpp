@@ -20,11 +20,22 @@ Form4::Form4(Program& program) : Form4Screen(program.runtime()), m_program(progr
 }
 
 ScoreFault Form4::ReadScoreFile() {
-    return showRecords(readScoreFile(m_program.scoreFile()));
+    ScoreReadResult read = readScoreFile(m_program.scoreFile());
+    m_loadedEnd = read.end;
+    return showRecords(std::move(read));
 }
 
-void Form4::showSavedRecords(ScoreTable table) {
+void Form4::showSavedRecords(ScoreWriteResult saved) {
+    // The list lets go of the names first, so that the table grows in place.
     List1->Clear();
+    ScoreTable table;
+    if (saved.continuesLoaded) {
+        table = std::move(m_program.scores());
+        table.append(saved.table);
+    } else {
+        table = std::move(saved.table);
+    }
+    m_loadedEnd = saved.end;
     showRecords({std::move(table), ScoreFault::None});
     List1->setEnabled(true);
     List1->setListIndex(List1->NewIndex());

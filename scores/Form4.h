@@ -16,8 +16,11 @@ public:
     // empty table, whose entry 0 cannot be selected, is NotRead).
     ScoreFault ReadScoreFile();
     // Shows the records as a save has left them in the file, the new one last and
-    // selected. The save read them itself, so the file is not read a second time.
-    void showSavedRecords(ScoreTable table);
+    // selected. The save read them itself, so the file is not read a second time; when it
+    // went on from where this table was read, its records are added to the table.
+    void showSavedRecords(ScoreWriteResult saved);
+    // Where the table shown was read to in the file, for a save to go on from.
+    const ScoreFileEnd& loadedEnd() const { return m_loadedEnd; }
     // Tells the player that reading failed: that the table is empty, that no file lies
     // where it should, or that it is broken, and disables what cannot be used then. Saving
     // stays possible where the save mends the fault: a record cut short at the very end.
@@ -39,4 +42,5 @@ private:
     void Command4_Click(); // "Dočasné skóre"
 
     Program& m_program;
+    ScoreFileEnd m_loadedEnd;
 };

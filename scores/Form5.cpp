@@ -19,17 +19,18 @@ void Form5::Command1_Click() {
     }
     const Form1& game = m_program.form<Form1>();
     FormsRuntime& runtime = m_program.runtime();
+    Form4& table = m_program.form<Form4>();
     ScoreWriteResult saved = AppendScoreRecord(
         m_program.scoreFile(), Text1->Text(), game.Label11->Caption(), game.Label8->Caption(),
-        game.Label7->Caption(), dateForScoreFile(runtime.todayText(), runtime.services().today()));
+        game.Label7->Caption(), dateForScoreFile(runtime.todayText(), runtime.services().today()),
+        table.loadedEnd());
     if (!saved.written) {
         // Nothing was written: the dialog stays open with the name, and the game's counts
         // stay for another try.
         m_program.showMessage(saved.errorText, MessageIcon::Exclamation);
         return;
     }
-    Form4& table = m_program.form<Form4>();
-    table.showSavedRecords(std::move(saved.table));
+    table.showSavedRecords(std::move(saved));
     table.Frame1->setCaption(QStringLiteral("Skóre hráče:"));
     m_program.unload<Form5>();
 }

@@ -1,24 +1,19 @@
 #include "scores/ScoreFile.h"
 
+#include "forms/Cp1250.h"
 #include "scores/AppendFile.h"
-#include "scores/Cp1250.h"
 #include "scores/FileKind.h"
-#include "scores/ScoreFields.h"
+#include "scores/ScoreRecordReader.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
-constexpr qsizetype fieldsPerRecord = 5;
-
-// Ends a field that the end of the file cut into, in memory and when a save completes it,
-// so that a cut count or date never passes for a whole one. No save writes it in a count
-// or a date.
-constexpr char cutMark = '?';
+// The score file is read this much at a time.
+constexpr qsizetype pieceSize = 4 << 20;
 
 bool isControl(QChar character) {
     const char16_t code = character.unicode();
@@ -46,98 +41,56 @@ void appendField(QByteArray& line, const QString& text, Blanks leading) {
 }
 
 ScoreWriteResult failure(const QString& path, const QString& reason) {
-    return {false,
-            QStringLiteral("Skóre se nepodařilo uložit do souboru %1.\n%2")
-                .arg(QDir::toNativeSeparators(path), reason),
-            {}};
+    ScoreWriteResult result;
+    result.errorText = QStringLiteral("Skóre se nepodařilo uložit do souboru %1.\n%2")
+                           .arg(QDir::toNativeSeparators(path), reason);
+    return result;
 }
 
-bool holdsLineEnd(QByteArrayView bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
-}
-
-// The records, and how the bytes end: the fields the last record lacks (none when the
-// bytes end at a record's end), how its last field ended and whether the end cut into it.
-struct Parsed {
-    ScoreReadResult read;
-    qsizetype missing = 0;
-    ScoreFieldReader::FieldEnd lastEnd = ScoreFieldReader::FieldEnd::LineEnd;
-    bool lastFieldCut = false;
-};
-
-Parsed parseRecords(QByteArrayView bytes) {
-    Parsed parsed;
-    ScoreTable& table = parsed.read.table;
-    const std::array columns = {&table.ScoreNames, &table.ScoreMisses, &table.ScoreHits,
-                                &table.ScoreShots, &table.ScoreDates};
-    // A record takes at least five bytes (four commas and a line end). Room the file does
-    // not use is never touched, so it costs address space, not memory.
-    for (TextList* column : columns) {
-        column->reserve(bytes.size() / 5 + 1);
+// Ends the table as the end of the file leaves it, and says which fault that end is.
+ScoreFault finish(const ScoreRecordReader& reader, ScoreTable& table) {
+    const ScoreRecordReader::Ending end = reader.ending();
+    reader.complete(table);
+    if (end.missing == 0 && !end.lastFieldCut) {
+        return ScoreFault::None;
     }
-
-    ScoreFieldReader reader(bytes);
-    bool recordsEndLines = true; // so far every record ended at a line end
-    while (!reader.atEnd()) {
-        const qsizetype recordStart = reader.position();
-        for (TextList* column : columns) {
-            const std::optional<QByteArrayView> field = reader.readField();
-            parsed.missing += field ? 0 : 1; // read past the end: the entry stays empty
-            const QByteArrayView value = field.value_or(QByteArrayView());
-            const bool cut = field && reader.lastFieldCut();
-            column->appendWith(value.size() + (cut ? 1 : 0), [value, cut](QChar* out) {
-                decodeCp1250(value, out);
-                if (cut) {
-                    out[value.size()] = QChar(cutMark);
-                }
-            });
-            parsed.lastFieldCut = parsed.lastFieldCut || cut;
-        }
-        if (parsed.missing > 0 || parsed.lastFieldCut) {
-            // A save cut off leaves a line begun and never ended; anything else is a fault
-            // of the file's earlier lines or of this one's shape.
-            parsed.read.fault = recordsEndLines && !holdsLineEnd(bytes.sliced(recordStart))
-                                    ? ScoreFault::LastRecordCut
-                                    : ScoreFault::Broken;
-        }
-        recordsEndLines =
-            recordsEndLines && reader.lastFieldEnd() == ScoreFieldReader::FieldEnd::LineEnd;
-    }
-    parsed.lastEnd = reader.lastFieldEnd();
-    return parsed;
+    // A save cut off leaves a line begun and never ended; anything else is a fault of the
+    // file's earlier lines or of this one's shape.
+    return end.onlyLastLineCut ? ScoreFault::LastRecordCut : ScoreFault::Broken;
 }
 
 // What must be written before a new record so that it reads back as a record of its own
-// after `existing`: nothing when the file ends at a record's end; a line end when only
-// that is missing; and when the last record was cut short (a save killed mid-write, a
-// hand edit), the mark of the field cut into, the closing quote it lacks, empty fields up
-// to five and a line end. The records before are never changed, and the cut one reads as
-// before: its cut field was read with the mark, its missing fields as empty.
-QByteArray recordCompletion(QByteArrayView existing, const Parsed& parsed) {
-    if (existing.isEmpty()) {
+// after what the reader read: nothing when the file ends at a record's end; a line end
+// when only that is missing; and when the last record was cut short (a save killed
+// mid-write, a hand edit), the mark of the field cut into, the closing quote it lacks,
+// empty fields up to five and a line end. The records before are never changed, and the
+// cut one reads as before: its cut field was read with the mark, its missing fields as
+// empty.
+QByteArray recordCompletion(const ScoreRecordReader& reader) {
+    if (reader.bytesRead() == 0) {
         return {};
     }
-    const qsizetype missing = parsed.missing;
+    const ScoreRecordReader::Ending end = reader.ending();
     QByteArray completion;
-    if (parsed.lastFieldCut) {
-        completion += cutMark;
+    if (end.lastFieldCut) {
+        completion += ScoreRecordReader::cutMark;
     }
-    switch (parsed.lastEnd) {
-    case ScoreFieldReader::FieldEnd::OpenQuote:
+    switch (end.lastEnd) {
+    case ScoreRecordReader::FieldEnd::OpenQuote:
         completion += '"';
         [[fallthrough]];
-    case ScoreFieldReader::FieldEnd::EndOfFile:
+    case ScoreRecordReader::FieldEnd::EndOfFile:
         // The last field is still open: the commas end it and the empty ones that follow.
-        completion += QByteArray(missing, ',') + "\r\n";
+        completion += QByteArray(end.missing, ',') + "\r\n";
         break;
-    case ScoreFieldReader::FieldEnd::Comma:
-    case ScoreFieldReader::FieldEnd::LineEnd:
-        if (existing.back() == '\r') {
+    case ScoreRecordReader::FieldEnd::Comma:
+    case ScoreRecordReader::FieldEnd::LineEnd:
+        if (reader.lastByte() == '\r') {
             completion += '\n'; // a line end torn between CR and LF is made whole
         }
         // A field has begun after the delimiter: the line end ends the last empty one.
-        if (missing > 0) {
-            completion += QByteArray(missing - 1, ',') + "\r\n";
+        if (end.missing > 0) {
+            completion += QByteArray(end.missing - 1, ',') + "\r\n";
         }
         break;
     }
@@ -147,7 +100,11 @@ QByteArray recordCompletion(QByteArrayView existing, const Parsed& parsed) {
 } // namespace
 
 ScoreReadResult readScoreRecords(QByteArrayView bytes) {
-    return parseRecords(bytes).read;
+    ScoreReadResult result;
+    ScoreRecordReader reader;
+    reader.read(bytes, result.table);
+    result.fault = finish(reader, result.table);
+    return result;
 }
 
 ScoreReadResult readScoreFile(const QString& path) {
@@ -163,10 +120,18 @@ ScoreReadResult readScoreFile(const QString& path) {
     default:
         return {{}, ScoreFault::NotAFile}; // swapped for something else since it was looked at
     }
-    const QByteArray bytes = file.readAll();
-    ScoreReadResult result = readScoreRecords(bytes);
-    if (file.error() != QFileDevice::NoError) {
-        result.fault = ScoreFault::NotRead;
+    ScoreReadResult result;
+    ScoreRecordReader reader;
+    QByteArray piece(pieceSize, Qt::Uninitialized);
+    qint64 read;
+    while ((read = file.read(piece.data(), piece.size())) > 0) {
+        reader.read(QByteArrayView(piece.constData(), read), result.table);
+    }
+    // A failing read keeps what was read before it, its last record completed.
+    const ScoreFault end = finish(reader, result.table);
+    result.fault = read < 0 ? ScoreFault::NotRead : end;
+    if (result.fault == ScoreFault::None) {
+        result.end = {identityOf(file), reader};
     }
     return result;
 }
@@ -208,7 +173,8 @@ QString dateForScoreFile(const QString& shown, QDate date) {
 }
 
 ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, const QString& misses,
-                                   const QString& hits, const QString& shots, const QString& date) {
+                                   const QString& hits, const QString& shots, const QString& date,
+                                   const ScoreFileEnd& loaded) {
     if (!isStorableName(name)) {
         return failure(path, QStringLiteral("Jméno obsahuje znak, který nelze uložit."));
     }
@@ -220,23 +186,34 @@ ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, con
     if (!file.isOpen()) {
         return failure(path, file.errorText());
     }
-    const std::optional<QByteArray> existing = file.contents();
-    if (!existing) {
+    // A file the system cannot identify is read whole.
+    const std::optional<FileIdentity> identity = file.identity();
+    const std::optional<qint64> size = file.size();
+    if (!size) {
         return failure(path, file.errorText());
     }
-    // The file is read once: the records parsed here are also the table the save leaves.
-    Parsed parsed = parseRecords(*existing);
-    const QByteArray record = formatScoreRecord(name, misses, hits, shots, date);
+    // The file is read once, and only as far as the table shown was not read from it: the
+    // records parsed here and the ones written are the table the save leaves.
+    const bool continues =
+        loaded.file && loaded.file == identity && *size >= loaded.reader.bytesRead();
+    ScoreRecordReader reader = continues ? loaded.reader : ScoreRecordReader();
+    ScoreTable table;
+    for (;;) {
+        const std::optional<QByteArray> piece = file.readAt(reader.bytesRead(), pieceSize);
+        if (!piece) {
+            return failure(path, file.errorText());
+        }
+        if (piece->isEmpty()) {
+            break;
+        }
+        reader.read(*piece, table);
+    }
     // One write still: whatever mends the last record goes out with the new one.
-    if (!file.append(recordCompletion(*existing, parsed) + record) || !file.close()) {
+    const QByteArray written =
+        recordCompletion(reader) + formatScoreRecord(name, misses, hits, shots, date);
+    if (!file.append(written) || !file.close()) {
         return failure(path, file.errorText());
     }
-    ScoreTable& table = parsed.read.table;
-    const ScoreTable added = readScoreRecords(record).table;
-    for (const auto column :
-         {&ScoreTable::ScoreNames, &ScoreTable::ScoreMisses, &ScoreTable::ScoreHits,
-          &ScoreTable::ScoreShots, &ScoreTable::ScoreDates}) {
-        (table.*column).append((added.*column).view(0));
-    }
-    return {true, {}, std::move(table)};
+    reader.read(written, table);
+    return {true, {}, std::move(table), continues, {identity, reader}};
 }

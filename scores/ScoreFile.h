@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scores/FileKind.h"
+#include "scores/ScoreRecordReader.h"
 #include "scores/ScoreTable.h"
 
 #include <QByteArray>
@@ -28,19 +30,29 @@ enum class ScoreFault {
     Broken,
 };
 
+// Where a read of the score file ended, so that a save can go on from there and read only
+// what was appended since: known only when the file was read whole without a fault, so
+// that it ended at a record's end.
+struct ScoreFileEnd {
+    std::optional<FileIdentity> file;
+    ScoreRecordReader reader;
+};
+
 struct ScoreReadResult {
     ScoreTable table;
     ScoreFault fault = ScoreFault::None;
+    ScoreFileEnd end = {};
     bool errorOccurred() const { return fault != ScoreFault::None; }
 };
 
 // Reads records until the end of the bytes: each record is the next five fields (see
-// ScoreFieldReader). A record cut short keeps the fields read so far, the one the end of
+// ScoreRecordReader). A record cut short keeps the fields read so far, the one the end of
 // the bytes cut into with a '?' after it, the missing ones stay empty, and the fault is
 // given. The five arrays always have the same length.
 ScoreReadResult readScoreRecords(QByteArrayView bytes);
 
-// The same for a file, which is never opened when it is no ordinary file.
+// The same for a file, which is never opened when it is no ordinary file. It is read in
+// pieces, so that memory holds little more than the table.
 ScoreReadResult readScoreFile(const QString& path);
 
 // Whether a player name may hold this character: Windows-1250 must be able to store it,
@@ -64,8 +76,11 @@ struct ScoreWriteResult {
     bool written = false;
     QString errorText; // why not, in Czech, for a message box; empty when written
     // The records as the file holds them after the save (read under its lock, the new one
-    // added), so that the table can be shown again without reading the file once more.
+    // added), so that the table can be shown again without reading the file once more:
+    // when the save went on from where the table was read, only the records after it.
     ScoreTable table;
+    bool continuesLoaded = false;
+    ScoreFileEnd end; // where the file ends after the save, for the next one
 };
 
 // Appends one record to the score file, creating the file when it is missing: read and
@@ -73,6 +88,9 @@ struct ScoreWriteResult {
 // completes a last record cut short (its cut field marked). The records before are never
 // changed. A save that fails, or whose name or fields the file cannot hold, writes nothing
 // and says why. Every record written reads back as written, except that blanks at the
-// start of a name without a comma are skipped.
+// start of a name without a comma are skipped. When `loaded` tells where the table shown
+// was read to, and the file there is still that one and not shorter, only what was
+// appended since is read; otherwise the whole file.
 ScoreWriteResult AppendScoreRecord(const QString& path, const QString& name, const QString& misses,
-                                   const QString& hits, const QString& shots, const QString& date);
+                                   const QString& hits, const QString& shots, const QString& date,
+                                   const ScoreFileEnd& loaded = {});

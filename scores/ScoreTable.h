@@ -15,5 +15,14 @@ struct ScoreTable {
     TextList ScoreShots;  // all shots
     TextList ScoreDates;  // date the record was saved, in that system's short format
 
+    // Adds the records of `more` after these.
+    void append(const ScoreTable& more) {
+        for (const auto column :
+             {&ScoreTable::ScoreNames, &ScoreTable::ScoreMisses, &ScoreTable::ScoreHits,
+              &ScoreTable::ScoreShots, &ScoreTable::ScoreDates}) {
+            (this->*column).append(more.*column);
+        }
+    }
+
     friend bool operator==(const ScoreTable&, const ScoreTable&) = default;
 };

@@ -1,4 +1,5 @@
 #include "forms/TextList.h"
+#include "forms/Cp1250.h"
 #include "forms/ListBox.h"
 #include "support/TestRegistry.h"
 
@@ -16,23 +17,47 @@ private slots:
         QTest::newRow("one empty entry") << QStringList{""};
         QTest::newRow("empty entries between others") << QStringList{"", "Anna", "", "", "Bob", ""};
         QTest::newRow("Czech text") << QStringList{"Jiří Novák", "Eliška Šťastná", "Neznámý hráč"};
+        // Entries keep one byte a character until one has a character Windows-1250 lacks.
+        QTest::newRow("outside Windows-1250 after others")
+            << QStringList{"Jiří", "Łódź", "日本 😀", "Bob", ""};
+        QTest::newRow("outside Windows-1250 first") << QStringList{"Ωμέγα", "Anna"};
+        // Lengths from 255 on are kept apart; every 64th entry's start is kept whole.
+        QStringList lengths;
+        for (const int length : {253, 254, 255, 256, 1000, 0, 3}) {
+            lengths << QString(length, u'ž') << "a";
+        }
+        QTest::newRow("around the long length") << lengths;
+        QStringList many;
+        for (int i = 0; i < 200; ++i) {
+            many << QString(i == 63 || i == 64 || i == 128 ? 300 : i % 7, QChar(u'a' + i % 26));
+        }
+        QTest::newRow("across entries whose start is kept") << many;
     }
     void entriesReadBackAsAppended() {
         QFETCH(QStringList, texts);
         TextList list;
         for (qsizetype i = 0; i < texts.size(); ++i) {
-            // Half by append, half written in place, as the score file reader does.
-            if (i % 2 == 0) {
+            // Half by append, half in two pieces of Windows-1250, as the score file reader
+            // adds them.
+            const QByteArray bytes = toCp1250(texts[i]);
+            if (i % 2 == 0 || bytes.contains('?')) {
                 list.append(texts[i]);
             } else {
-                const QString text = texts[i];
-                list.appendWith(text.size(),
-                                [&](QChar* out) { std::copy(text.begin(), text.end(), out); });
+                list.appendCp1250(bytes.first(bytes.size() / 2));
+                list.extendLast(bytes.sliced(bytes.size() / 2));
             }
         }
         QCOMPARE(list.size(), texts.size());
         QCOMPARE(list.toStringList(), texts);
         QVERIFY(list == texts);
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            QCOMPARE(list.length(i), texts[i].size());
+            QCOMPARE(list.first(i, 3), texts[i].first(std::min<qsizetype>(3, texts[i].size())));
+        }
+        TextList twice{u"Ž"};
+        twice.append(list);
+        twice.append(list);
+        QVERIFY(twice == QStringList{"Ž"} + texts + texts);
         QCOMPARE(list.value(-1), QString());
         QCOMPARE(list.value(texts.size()), QString());
     }

@@ -137,6 +137,8 @@ private slots:
             << "grown" << QString() << QStringList{"Anna", "Eva", "Dido"};
         QTest::newRow("another copy killed mid-save")
             << "cut short" << QString() << QStringList{"Anna", "Eva", "Dido"};
+        QTest::newRow("replaced by a shorter file")
+            << "replaced" << QString() << QStringList{"Eva", "Dido"};
     }
     void theFileChangesUnderTheScreen() {
         QFETCH(QString, change);
@@ -161,6 +163,9 @@ private slots:
             }
         } else if (change == "deleted") {
             QVERIFY(file.remove());
+        } else if (change == "replaced") {
+            writeFile(path + ".new", "Eva,0,5,5,2\r\n");
+            QVERIFY(file.remove() && QFile::rename(path + ".new", path));
         } else {
             writeFile(path, anna + (change == "grown" ? "Eva,0,5,5,2.1.2026\r\n" : "Eva,0,5"));
         }

@@ -1,4 +1,5 @@
 #include "scores/ScoreFile.h"
+#include "support/Files.h"
 #include "support/TestRegistry.h"
 
 #include <QTemporaryDir>
@@ -102,6 +103,14 @@ private slots:
             << Records{"Žluťoučký kůň|1|2|3|d"} << none;
         QTest::newRow("undefined code page byte decodes harmlessly")
             << QByteArray("a\x81,1,2,3,d\r\n") << Records{"a\u0081|1|2|3|d"} << none;
+        // The file is read 4 MiB at a time: records and line ends across the pieces.
+        const QByteArray filler(4 * 1024 * 1024 - 10, 'x');
+        QTest::newRow("CR and LF in two pieces")
+            << filler + ",3,7,10,d\r\nBob,1,1,2,e\r\n"
+            << Records{QString(filler) + "|3|7|10|d", "Bob|1|1|2|e"} << none;
+        QTest::newRow("a quoted comma in the next piece")
+            << "\"" + filler + "ab,c\",1,2,3,d\r\n"
+            << Records{QString(filler) + "ab,c|1|2|3|d"} << none;
         QTest::newRow("NUL byte is an ordinary character")
             << QByteArray("a\0b,1,2,3,d\r\n", 13)
             << Records{QStringLiteral("a") + QChar(0) + QStringLiteral("b|1|2|3|d")} << none;
@@ -112,10 +121,14 @@ private slots:
         QFETCH(Records, records);
         QFETCH(int, fault);
 
-        const ScoreReadResult result = readScoreRecords(file);
-        QVERIFY(arraysAgreeInLength(result.table));
-        QCOMPARE(recordsOf(result.table), records);
-        QCOMPARE(int(result.fault), fault);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("Data5.dat"), file);
+        for (const ScoreReadResult& result :
+             {readScoreRecords(file), readScoreFile(dir.filePath("Data5.dat"))}) {
+            QVERIFY(arraysAgreeInLength(result.table));
+            QCOMPARE(recordsOf(result.table), records);
+            QCOMPARE(int(result.fault), fault);
+        }
     }
 
     void fileThatCannotBeOpenedGivesNoRecordsAndAnError_data() {

@@ -195,42 +195,80 @@ private slots:
     // Whatever the file ends with (a save killed mid-write, a torn line end, a hand edit),
     // the new record reads back as a record of its own and the records before stay as
     // they read before.
+    // The save goes on from where the table shown was read (`loaded`; the file as it is
+    // when empty) while the file is that one, however others added to it since.
     void newRecordNeverMergesIntoTheLastOne_data() {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("added");
+        QTest::addColumn<QByteArray>("loaded");
+        QTest::addColumn<bool>("replaced"); // by another file since the load
         const QByteArray jan("Jan,1,2,3,d\r\n");
-        QTest::newRow("empty file") << QByteArray() << jan;
-        QTest::newRow("whole line") << QByteArray("Dido,3,7,10,c\r\n") << jan;
-        QTest::newRow("lone LF") << QByteArray("Dido,3,7,10,c\n") << jan;
-        QTest::newRow("line end torn after CR") << QByteArray("Dido,3,7,10,c\r") << "\n" + jan;
-        QTest::newRow("no line end") << QByteArray("Dido,3,7,10,c") << "?\r\n" + jan;
-        QTest::newRow("cut in the third field") << QByteArray("Dido,3,7") << "?,,\r\n" + jan;
-        QTest::newRow("cut in the shots count") << QByteArray("R1,0,7,1") << "?,\r\n" + jan;
-        QTest::newRow("cut after a comma") << QByteArray("Dido,3,") << ",,\r\n" + jan;
-        QTest::newRow("cut in the name") << QByteArray("Di") << "?,,,,\r\n" + jan;
-        QTest::newRow("short line with its line end") << QByteArray("Bob,1\r\n") << ",,\r\n" + jan;
+        const QByteArray dido("Dido,3,7,10,c\r\n");
+        QTest::newRow("records appended since the load") << dido + "Eva,1,2,3,d\r\n"
+                                                         << jan << dido << false;
+        QTest::newRow("a cut record appended since the load") << dido + "Eva,1,2"
+                                                              << "?,,\r\n" + jan << dido << false;
+        QTest::newRow("the LF of a line end appended since the load")
+            << dido + "Eva,1,2,3,d\r\nBob\r\n"
+            << ",,,\r\n" + jan << dido.chopped(1) << false;
+        QTest::newRow("shortened since the load") << dido << jan << dido + dido << false;
+        QTest::newRow("replaced by a shorter file") << dido << jan << dido + dido << true;
+        QTest::newRow("replaced by a longer file") << dido + "Eva,1,2,3,d\r\n"
+                                                   << jan << dido << true;
+        QTest::newRow("empty file") << QByteArray() << jan << QByteArray() << false;
+        QTest::newRow("whole line")
+            << QByteArray("Dido,3,7,10,c\r\n") << jan << QByteArray() << false;
+        QTest::newRow("lone LF") << QByteArray("Dido,3,7,10,c\n") << jan << QByteArray() << false;
+        QTest::newRow("line end torn after CR")
+            << QByteArray("Dido,3,7,10,c\r") << "\n" + jan << QByteArray() << false;
+        QTest::newRow("no line end")
+            << QByteArray("Dido,3,7,10,c") << "?\r\n" + jan << QByteArray() << false;
+        QTest::newRow("cut in the third field")
+            << QByteArray("Dido,3,7") << "?,,\r\n" + jan << QByteArray() << false;
+        QTest::newRow("cut in the shots count")
+            << QByteArray("R1,0,7,1") << "?,\r\n" + jan << QByteArray() << false;
+        QTest::newRow("cut after a comma")
+            << QByteArray("Dido,3,") << ",,\r\n" + jan << QByteArray() << false;
+        QTest::newRow("cut in the name")
+            << QByteArray("Di") << "?,,,,\r\n" + jan << QByteArray() << false;
+        QTest::newRow("short line with its line end")
+            << QByteArray("Bob,1\r\n") << ",,\r\n" + jan << QByteArray() << false;
         QTest::newRow("cut inside a quoted name")
-            << QByteArray("\"Novák, J") << "?\",,,,\r\n" + jan;
-        QTest::newRow("open quote over a line end")
-            << QByteArray("Eva,1,2,3,d\r\n\"Bob\r\n") << "?\",,,,\r\n" + jan;
-        QTest::newRow("sixth field begun by a comma") << QByteArray("Eva,1,2,3,d,") << jan;
-        QTest::newRow("blanks only") << QByteArray("   ") << jan;
-        QTest::newRow("blanks and line ends only") << QByteArray(" \r\n\r\n\t") << jan;
-        QTest::newRow("a line end torn after CR only") << QByteArray("\r") << "\n" + jan;
+            << QByteArray("\"Novák, J") << "?\",,,,\r\n" + jan << QByteArray() << false;
+        QTest::newRow("open quote over a line end") << QByteArray("Eva,1,2,3,d\r\n\"Bob\r\n")
+                                                    << "?\",,,,\r\n" + jan << QByteArray() << false;
+        QTest::newRow("sixth field begun by a comma")
+            << QByteArray("Eva,1,2,3,d,") << jan << QByteArray() << false;
+        QTest::newRow("blanks only") << QByteArray("   ") << jan << QByteArray() << false;
+        QTest::newRow("blanks and line ends only")
+            << QByteArray(" \r\n\r\n\t") << jan << QByteArray() << false;
+        QTest::newRow("a line end torn after CR only")
+            << QByteArray("\r") << "\n" + jan << QByteArray() << false;
     }
 
     void newRecordNeverMergesIntoTheLastOne() {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, added);
-        writeFile(m_path, before);
-        const ScoreWriteResult saved = AppendScoreRecord(m_path, "Jan", "1", "2", "3", "d");
+        QFETCH(QByteArray, loaded);
+        QFETCH(bool, replaced);
+        writeFile(m_path, loaded.isNull() ? before : loaded);
+        const ScoreReadResult load = readScoreFile(m_path);
+        const QString path = replaced ? m_path + ".new" : m_path;
+        writeFile(path, before);
+        if (replaced) {
+            QVERIFY(QFile::remove(m_path) && QFile::rename(path, m_path));
+        }
+        const ScoreWriteResult saved =
+            AppendScoreRecord(m_path, "Jan", "1", "2", "3", "d", load.end);
         QVERIFY(saved.written);
         QCOMPARE(contentsOf(m_path), before + added);
 
         const ScoreTable old = readScoreRecords(before).table;
         const ScoreReadResult now = readScoreFile(m_path);
         QVERIFY(!now.errorOccurred());
-        QVERIFY(saved.table == now.table); // what the screen shows after the save
+        ScoreTable shown = saved.continuesLoaded ? load.table : ScoreTable();
+        shown.append(saved.table);
+        QVERIFY(shown == now.table); // what the screen shows after the save
         QCOMPARE(now.table.ScoreNames, old.ScoreNames.toStringList() + QStringList{"Jan"});
         QCOMPARE(now.table.ScoreMisses, old.ScoreMisses.toStringList() + QStringList{"1"});
         QCOMPARE(now.table.ScoreDates, old.ScoreDates.toStringList() + QStringList{"d"});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scores/Cp1250.h"
+#include "forms/Cp1250.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/Conversions.h"
-#include "scores/Cp1250.h"
+#include "forms/Cp1250.h"
 #include "scores/Form4.h"
 #include "scores/Form5.h"
 #include "support/Files.h"

@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                    &now.table.ScoreDates};
     for (std::size_t column = 0; column < oldColumns.size(); ++column) {
         for (qsizetype i = 0; i < n; ++i) {
-            require(newColumns[column]->view(i) == oldColumns[column]->view(i));
+            require(newColumns[column]->at(i) == oldColumns[column]->at(i));
         }
     }
     require(now.table.ScoreNames.at(n) == nameReadBack(name));

@@ -1,4 +1,4 @@
-#include "scores/Cp1250.h"
+#include "forms/Cp1250.h"
 
 #include <array>
 
