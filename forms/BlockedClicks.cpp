@@ -1,5 +1,6 @@
 #include "forms/BlockedClicks.h"
 
+#include "forms/Form.h"
 #include "forms/X11Connection.h"
 
 #include <QCoreApplication>
@@ -56,13 +57,18 @@ BlockedClicks::~BlockedClicks() {
 
 bool BlockedClicks::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
 #if defined(OMVAR_HAVE_XCB)
-    if (eventType != "xcb_generic_event_t" || QGuiApplication::modalWindow() == nullptr) {
+    if (eventType != "xcb_generic_event_t") {
         return false;
     }
     const std::optional<xcb_window_t> pressed =
         pressedWindow(static_cast<const xcb_generic_event_t*>(message), m_inputOpcode);
     QWindow* window = pressed ? topLevelWindowOf(*pressed) : nullptr;
-    return window != nullptr && QGuiApplicationPrivate::instance()->isWindowBlocked(window);
+    if (window == nullptr) {
+        return false;
+    }
+    const Form* form = Form::of(window);
+    return (form != nullptr && !form->Enabled()) ||
+           QGuiApplicationPrivate::instance()->isWindowBlocked(window);
 #else
     (void)eventType;
     (void)message;
