@@ -1,5 +1,6 @@
 #include "forms/FormsRuntime.h"
 
+#include "forms/BlockedClicks.h"
 #include "forms/Form.h"
 #include "forms/FrameExtents.h"
 #include "forms/Layout.h"
@@ -21,6 +22,7 @@ FormsRuntime::FormsRuntime(Services services, QString title, int slotCount)
             form->frameChanged();
         }
     });
+    m_blockedClicks = std::make_unique<BlockedClicks>();
 }
 
 FormsRuntime::~FormsRuntime() {

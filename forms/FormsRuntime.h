@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class BlockedClicks;
 class Form;
 class FrameExtentsWatch;
 
@@ -57,6 +58,7 @@ private:
     QString m_title;
     std::vector<Form*> m_slots;
     std::unique_ptr<FrameExtentsWatch> m_frames; // forms centred again once framed
+    std::unique_ptr<BlockedClicks> m_blockedClicks;
     std::vector<QPointer<Form>>
         m_released; // unloaded, destroyed once control is back in the event loop
     int m_depth = 0;

@@ -1,24 +1,13 @@
 #include "forms/FrameExtents.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QWindow>
+#include "forms/X11Connection.h"
 
-#if defined(OMVAR_HAVE_XCB)
-#include <xcb/xcb.h>
-#endif
+#include <QCoreApplication>
+#include <QWindow>
 
 namespace {
 
 #if defined(OMVAR_HAVE_XCB)
-xcb_connection_t* x11Connection() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr) {
-        return nullptr; // not on X11: offscreen, or another window system
-    }
-    return x11->connection();
-}
-
 xcb_atom_t frameExtentsAtom(xcb_connection_t* connection) {
     static const char name[] = "_NET_FRAME_EXTENTS";
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -76,12 +65,10 @@ bool FrameExtentsWatch::nativeEventFilter(const QByteArray& eventType, void* mes
     if (notify->atom != m_atom) {
         return false;
     }
-    for (QWindow* window : QGuiApplication::topLevelWindows()) {
-        if (window->handle() != nullptr && xcb_window_t(window->winId()) == notify->window) {
-            // Handled once Qt is done with the event, as a window is moved from there.
-            QMetaObject::invokeMethod(
-                window, [this, window] { m_changed(window); }, Qt::QueuedConnection);
-        }
+    if (QWindow* window = topLevelWindowOf(notify->window)) {
+        // Handled once Qt is done with the event, as a window is moved from there.
+        QMetaObject::invokeMethod(
+            window, [this, window] { m_changed(window); }, Qt::QueuedConnection);
     }
 #else
     (void)eventType;

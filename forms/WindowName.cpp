@@ -1,12 +1,11 @@
 #include "forms/WindowName.h"
 
-#include <QGuiApplication>
+#include "forms/X11Connection.h"
+
 #include <QWindow>
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
-#elif defined(OMVAR_HAVE_XCB)
-#include <xcb/xcb.h>
 #endif
 
 #if defined(OMVAR_HAVE_XCB)
@@ -28,10 +27,9 @@ void clearWindowName(QWindow* window) {
 #if defined(Q_OS_WIN)
     SetWindowTextW(reinterpret_cast<HWND>(window->winId()), L"");
 #elif defined(OMVAR_HAVE_XCB)
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || connection == nullptr) {
-        return; // not on X11: offscreen, or another window system
+    xcb_connection_t* connection = x11Connection();
+    if (connection == nullptr) {
+        return;
     }
     const auto id = xcb_window_t(window->winId());
     const xcb_atom_t utf8 = atom(connection, "UTF8_STRING");

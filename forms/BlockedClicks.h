@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+
+// Keeps the keyboard with the window in front when the player clicks a window behind it
+// that takes no input: one that a modal message box blocks, or a disabled form (X11 only).
+// Qt takes the click for a request to activate the clicked window and, as that window owns
+// the one in front, gives it the input focus itself, past the window manager; the focus is
+// then handed back with a request to the window manager. A window manager that has already
+// activated the modal window for the click (KWin) takes that request for one it has carried
+// out, then sees the blocked window take the focus and leaves it there; xfwm4 now and then
+// leaves a disabled form active the same way. Such a window drops the click anyway, so it
+// stops here: the window manager's own activation of the clicked window, if any, is handed
+// on as before.
+class BlockedClicks : public QAbstractNativeEventFilter {
+public:
+    BlockedClicks();
+    ~BlockedClicks() override;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    int m_inputOpcode = -1; // the XInput extension's, whose events carry Qt's clicks
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#if defined(OMVAR_HAVE_XCB)
+#include <xcb/xcb.h>
+
+class QWindow;
+
+// The program's connection to the X server, or none when it runs on another window system
+// (offscreen, Wayland).
+xcb_connection_t* x11Connection();
+
+// The program's top-level window that is the X window `id`, if any.
+QWindow* topLevelWindowOf(xcb_window_t id);
+#endif
