@@ -8,11 +8,10 @@
 
 namespace {
 
-// A picture compiled into the program, read by the decoder its name ends in. Left to find
-// out the format itself, Qt loads every image format plugin and asks each one whether it
-// can read the file before it tries its own decoders, and the ICO plugin then claims the
-// PNG icon and builds colour conversion tables while applying its mask: all of it before
-// the menu could be shown.
+// A picture compiled into the program, read by the decoder its name ends in. Detecting the
+// format would load every image format plugin and ask each whether it can read the file,
+// and the ICO plugin would claim a PNG and convert its colours: start-up work the menu
+// does not need.
 QPixmap decode(const QString& path) {
     QFile file(path);
     QImageReader reader(&file, QFileInfo(path).suffix().toLatin1());
@@ -68,11 +67,10 @@ QPixmap figure() {
 }
 
 QIcon programIcon() {
-    // Decoded once, on the first call, and shared by the application and every window:
-    // decoding both renders took a few milliseconds of start-up for each window. The 1x
-    // render is the icon file's pixels as a PNG, read by Qt's own PNG decoder: the icon
-    // file would need the ICO plugin. Released while the application is being destroyed,
-    // as pixmaps should not outlive it.
+    // Decoded once, on the first call, and shared by the application and every window, so
+    // that no window decodes both renders again. The 1x render is the icon file's pixels as
+    // a PNG, which Qt's own decoder reads; the icon file would need the ICO plugin. Released
+    // while the application is being destroyed, as pixmaps must not outlive it.
     static QIcon icon;
     if (icon.isNull()) {
         icon.addPixmap(decode(QStringLiteral(":/assets/omvar.png")));
