@@ -49,8 +49,9 @@ int main(int argc, char** argv) {
     QStringList heard;
     for (const SoundOnsets::Onset& onset : SoundOnsets::find(recording, sounds)) {
         heard << QString::number(onset.sound + 1);
-        std::printf("%8.3f s  sound %d  match %.3f\n", double(onset.sample) / 44100,
-                    onset.sound + 1, onset.match);
+        std::printf("%8.3f s  sound %d  match %.3f  heard %.1f ms of its opening\n",
+                    double(onset.sample) / 44100, onset.sound + 1, onset.match,
+                    double(onset.heardCount) / 44.1);
     }
     const QString expected = QString::fromLocal8Bit(argv[2]);
     std::printf("expected: %s\nheard:    %s\n", qPrintable(expected),
