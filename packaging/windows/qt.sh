@@ -17,13 +17,14 @@ stamp=$prefix/omvar-complete
 fail() { echo "omvar windows: $*" >&2; exit 1; }
 say() { echo "omvar windows: $*" >&2; }
 
-# Every feature the game does not need is off, and with it every dependency on a system
+# Qt is built for size (-Os), since it is most of what a player downloads. Every module and
+# feature the game and its tests do not use is off, and with it every dependency on a system
 # library: the bundled zlib, libpng, libjpeg, harfbuzz, pcre2 and double-conversion are used.
 # Debian's source forces four more: it has no wintab (tabletevent), its cross patch would
 # build androiddeployqt for the target, and Qt 6.4's windows plugin does not link with
 # direct2d off unless directwrite3 is off too.
 CONFIGURE=(
-  -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
+  -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_SHARED_LIBS=ON
   "-DCMAKE_TOOLCHAIN_FILE=$here/mingw-w64-x86_64.cmake"
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
@@ -32,6 +33,25 @@ CONFIGURE=(
 for feature in sql network dbus xml concurrent printsupport opengl vulkan pkg_config icu glib \
     zstd freetype fontconfig system_zlib system_png system_jpeg system_harfbuzz system_pcre2 \
     system_doubleconversion tabletevent androiddeployqt direct2d directwrite3; do
+  CONFIGURE+=("-DFEATURE_$feature=OFF")
+done
+# Kept: the widgets the game creates (buttons, labels, group boxes, the line edit with its
+# validator, clipboard and context menu, the list view with its scroll bars, message boxes,
+# tooltips), accessibility, the Windows and Windows Vista styles, the PNG, BMP, JPEG and ICO
+# readers, processes and regular expressions (the tests use them) and QTest. Everything
+# below is Qt code no screen reaches: other widgets, dialogs and item views, style sheets,
+# the Fusion style, document formats, the built-in MIME database, other calendars. Some
+# unused widgets stay because Qt 6.4 does not build without them: the main window with its
+# tool bars (its code for removed functions), and the text edit, input dialog, combo box,
+# table, tree and tab widget (the Windows Vista style refers to them).
+for feature in mimetype_database sharedmemory systemsemaphore hijricalendar jalalicalendar \
+    islamiccivilcalendar identityproxymodel transposeproxymodel concatenatetablesproxymodel \
+    sortfilterproxymodel textmarkdownreader textmarkdownwriter textodfwriter pdf movie \
+    systemtrayicon sessionmanager undocommand filesystemmodel imageformat_ppm gif \
+    style_stylesheet style_fusion graphicsview mdiarea calendarwidget colordialog filedialog \
+    fontdialog progressdialog errormessage wizard treewidget tablewidget columnview listwidget \
+    datawidgetmapper textbrowser syntaxhighlighter splashscreen splitter lcdnumber dial \
+    keysequenceedit fontcombobox toolbox statusbar completer; do
   CONFIGURE+=("-DFEATURE_$feature=OFF")
 done
 
