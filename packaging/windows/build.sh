@@ -33,7 +33,8 @@ start=$(date +%s)
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   "-DCMAKE_TOOLCHAIN_FILE=$here/mingw-w64-x86_64.cmake" "-DCMAKE_PREFIX_PATH=$qt" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  "-DCMAKE_CROSSCOMPILING_EMULATOR=$here/wine.sh;--qt;$qt;--qtest;$build/wine"
+  "-DCMAKE_CROSSCOMPILING_EMULATOR=$here/wine.sh;--qt;$qt;--qtest;$build/wine" \
+  -DOMVAR_TOOLS=OFF
 cmake --build "$build" -j"$jobs"
 rm -f "$build"/*.zip
 (cd "$build" && cpack -G ZIP)
