@@ -34,3 +34,10 @@ void AppendFile::fail(unsigned long systemError) {
     }
     m_errorText = QStringLiteral("Systém ohlásil chybu: %1").arg(systemText(systemError));
 }
+
+void AppendFile::failToLock(unsigned long systemError) {
+    m_errorText =
+        QStringLiteral("Soubor se skóre nelze zamknout proti současnému ukládání z jiného "
+                       "počítače (%1).")
+            .arg(systemError);
+}

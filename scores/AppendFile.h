@@ -54,6 +54,10 @@ private:
 
     // Sets errorText() from the system's error code.
     void fail(unsigned long systemError);
+    // Sets errorText() for a lock that could not be taken (a file system without locks):
+    // nothing is written then, since an unlocked append there could tear another
+    // computer's record.
+    void failToLock(unsigned long systemError);
     // What the platform's error code means for the player, and the system's own words.
     static Reason reasonOf(unsigned long systemError);
     static QString systemText(unsigned long systemError);

@@ -32,11 +32,19 @@ AppendFile::AppendFile(const QString& path) : m_fd(-1) {
         return;
     }
     ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
-    // Best effort: where the file system has no locks, appends are still atomic.
+    // Copies of the program take turns through the file's lock. Where it cannot be taken (a
+    // network file system without lock support) nothing is written: appends from other
+    // computers are not atomic there.
     int locked;
     do {
         locked = ::flock(m_fd, LOCK_EX);
     } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+        const int error = errno;
+        ::close(m_fd);
+        m_fd = -1;
+        failToLock(error);
+    }
 }
 
 bool AppendFile::isOpen() const {

@@ -54,9 +54,7 @@ AppendFile::AppendFile(const QString& path) : m_handle(INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         CloseHandle(m_handle);
         m_handle = INVALID_HANDLE_VALUE;
-        m_errorText = QStringLiteral("Soubor se skóre nelze zamknout proti současnému ukládání "
-                                     "z jiného počítače (%1).")
-                          .arg(error);
+        failToLock(error);
     }
 }
 
