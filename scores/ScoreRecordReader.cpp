@@ -1,14 +1,8 @@
 #include "scores/ScoreRecordReader.h"
 
-#include <array>
-
 namespace {
 
-constexpr qsizetype fieldsPerRecord = 5;
-
-constexpr std::array columns = {&ScoreTable::ScoreNames, &ScoreTable::ScoreMisses,
-                                &ScoreTable::ScoreHits, &ScoreTable::ScoreShots,
-                                &ScoreTable::ScoreDates};
+constexpr qsizetype fieldsPerRecord = qsizetype(scoreColumns.size());
 
 bool isBlank(char byte) {
     return byte == ' ' || byte == '\t';
@@ -54,7 +48,7 @@ void ScoreRecordReader::read(QByteArrayView piece, ScoreTable& table) {
             m_state = State::FieldStart;
             break;
         case State::FieldStart:
-            (table.*columns[std::size_t(m_field)]).appendCp1250({});
+            (table.*scoreColumns[std::size_t(m_field)]).appendCp1250({});
             m_state = State::Blanks;
             break;
         case State::Blanks:
@@ -73,7 +67,7 @@ void ScoreRecordReader::read(QByteArrayView piece, ScoreTable& table) {
             const qsizetype end = quoted ? findFrom(piece, pos, [](char c) { return c == '"'; })
                                          : findFrom(piece, pos, isDelimiter);
             const QByteArrayView text = piece.sliced(pos, end - pos);
-            (table.*columns[std::size_t(m_field)]).extendLast(text);
+            (table.*scoreColumns[std::size_t(m_field)]).extendLast(text);
             m_recordHoldsLineEnd =
                 m_recordHoldsLineEnd || (quoted && findFrom(text, 0, isLineEnd) < text.size());
             pos = end;
@@ -143,9 +137,9 @@ ScoreRecordReader::Ending ScoreRecordReader::ending() const {
 void ScoreRecordReader::complete(ScoreTable& table) const {
     const Ending end = ending();
     if (end.lastFieldCut) {
-        (table.*columns[std::size_t(m_field)]).extendLast(QByteArrayView(&cutMark, 1));
+        (table.*scoreColumns[std::size_t(m_field)]).extendLast(QByteArrayView(&cutMark, 1));
     }
     for (qsizetype field = fieldsPerRecord - end.missing; field < fieldsPerRecord; ++field) {
-        (table.*columns[std::size_t(field)]).appendCp1250({});
+        (table.*scoreColumns[std::size_t(field)]).appendCp1250({});
     }
 }
