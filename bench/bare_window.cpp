@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor for start-up time and memory with this toolkit: a Qt Widgets window of the
 // main menu's size holding one push button, nothing else. Measured side by side with the
 // game by startup_idle.sh.

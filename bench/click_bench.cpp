@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of one shot on the user-interface thread, per click: a real mouse click (press
 // and release handed to the window system layer, then the events that follow, as QTest
 // does) on the game window, routed by Qt to a figure (a hit) or the shooting area (a miss),

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real game in a virtual X server under openbox, beside a bare Qt window (bare_window)
 # as the floor:
 #  - start-up: from launching the process to its first top-level window being mapped, and

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times README's `./omvar test` from fresh clones of the given commits, taking turns, each
 # with a compiler cache of its own that starts empty (or, with --warm, the one the previous
 # round of the same commit filled). The machine's load is printed beside each time, since

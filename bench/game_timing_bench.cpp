@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long a 60-second game really lasts on the real clock (QtClock: precise QTimers), from
 // the moment "Nová hra" starts the timers to the end of the game (the countdown at "0" and
 // the menu shown again), and where each countdown tick falls against its due time.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Watches an X screen while one program starts on it: when its first top-level window is
 // mapped, and when the screen's pixels last changed before they stayed still for a quiet
 // spell. Damage is tracked on the root window and so on every window inside it; on a

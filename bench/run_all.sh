@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the benchmarks of RESULTS.md in a release-like build and runs them: the 60-second
 # games on the real clock in the background, the others meanwhile. The machine's load is
 # printed before each, since other work on the machine shows directly in these numbers.

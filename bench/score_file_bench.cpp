@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading the score table: time (median of several reads) and peak memory for tables of
 // 32,767 (the list's highest position), 1,000,000 and 10,000,000 records, and for a file
 // past 4 GiB that is all one field but for a record at its end (sparse: a shared table

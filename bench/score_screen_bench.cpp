@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Opening the score table screen over a large score file: from the click on the menu's
 // "Skóre" until the screen is shown with the list filled and painted (wall time, and the
 // CPU time of the user-interface thread, which other work on the machine changes less),

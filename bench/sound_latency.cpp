@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Click-to-sound of the real game: the game screen of a running program is clicked through
 // XTest at random gaps, and each click's sound is looked for in a recording of the
 // PulseAudio null sink's monitor. The delay runs from the press as the X server has taken

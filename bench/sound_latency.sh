@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Click-to-sound of the real game (bench/sound_latency.cpp) for one or more builds in one
 # run, in a virtual X server under openbox, with sound going to a private PulseAudio null
 # sink. Each build plays the same clicks at the same random gaps.

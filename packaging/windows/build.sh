@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Windows build, made on Debian: Qt for Windows from the cache (qt.sh makes it once), the
 # game and every test cross-built with MinGW-w64, then the zip a Windows player unpacks
 # (CPack) and the same program folder unpacked beside it. "test" runs, in a virtual X

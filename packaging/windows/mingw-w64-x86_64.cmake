@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (posix thread model, which Qt needs).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes Qt 6.4.2 (base module) for 64-bit Windows from Debian's qt6-base source package with
 # Debian's MinGW-w64, once, into a cache folder outside the work tree, and prints its install
 # prefix. A cache is reused only when its stamp matches this recipe and its key files are

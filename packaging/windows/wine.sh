@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a Windows program of the cross build under Wine in its own Wine prefix: ctest's
 # emulator for every test program, and the runner of the unpacked program folder.
 #   wine.sh [--qt <Qt prefix>] [--qtest] <Wine prefix> <program.exe> [arguments...]

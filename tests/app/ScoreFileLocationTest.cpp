@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the score file lives: beside a program the player may write to, else in the
 // player's own data folder.
 #include "scores/Form4.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Lists the sounds heard in a recording, in order, and compares them with the sounds that
 // should have been heard: one onset per expected sound and nothing else.
 // Usage: sound_onsets <recording: raw s16le mono 44.1 kHz> <expected, e.g. 4,4,3,1>

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Plays the real game in a virtual X server under the given window manager (openbox unless
 # another is named): the menu appears centred with its frame and stays there over three
 # returns from the game, "Nová hra" opens the 800 x 600 game screen, a visible figure is hit and the

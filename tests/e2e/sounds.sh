@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Plays the real game as a player would, in a virtual X server under a window manager, with
 # its sound going to a PulseAudio null sink whose monitor is recorded: menu buttons in turn,
 # "Nová hra", misses, clicks on the sky, a hit, the game screen's buttons, at uneven gaps of

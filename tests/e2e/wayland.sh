@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real game under Wayland, in a Weston that shows its output in a virtual X server and
 # takes that server's pointer and keyboard as its own, so that xdotool plays the game as a
 # player at a Wayland desktop would: the menu appears as the reference picture has it; the

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Windows build as a player on a Czech Windows gets it: the zip unpacked (the program,
 # its sounds and what it loads, nothing more) and the game played under Wine in a virtual X
 # server under a window manager, with Wine's locale Czech: the menu, "Nová hra", a hit and a

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the scripts that run the real game: starts a virtual X server, 1024 x 768 at
 # 24 bits, on a display no other server holds, and a window manager in it (openbox unless
 # another is named, none when "bare" is asked for), and finds the game's windows in it.

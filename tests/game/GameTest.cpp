@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/Form2.h"
 #include "scores/Form4.h"
 #include "support/GameFixture.h"

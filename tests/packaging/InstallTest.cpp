@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // `cmake --install` into a fresh prefix gives a working game and valid desktop files:
 // the program folder with its sounds, a launcher on the PATH, the desktop entry, the
 // AppStream metainfo and the icons. The validators run where they are installed.

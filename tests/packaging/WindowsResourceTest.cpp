@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Windows executable's resources, compiled with the MinGW resource compiler and read
 // back: the icon group and its image, and every field of the version record.
 //   OMVAR_RESOURCE_SCRIPT  the generated omvar.rc

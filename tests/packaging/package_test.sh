@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package, end to end: makes it with CPack from a built tree, checks its
 # dependencies and files, installs it system-wide with apt-get, starts the game through
 # the launcher on the PATH under a virtual X server, quits it with its own "Zpět do

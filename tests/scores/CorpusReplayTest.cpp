@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replays the saved fuzzing corpora through the fuzz targets in the ordinary build, so the
 // cases the fuzzers once found stay covered without clang or libFuzzer.
 #include "support/TestRegistry.h"

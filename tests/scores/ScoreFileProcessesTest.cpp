@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Copies of a saving program at once, and a saving program killed at random moments:
 // the score file must keep every record whole. The helper score_saver saves through
 // AppendScoreRecord; with a pause it puts each save out in two writes, as a network file

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saves score records in a loop through the name entry dialog's save, AppendScoreRecord,
 // for the tests that run several copies of it at once or kill one mid-save.
 //   score_saver <file> <name> <count> [pause in microseconds]

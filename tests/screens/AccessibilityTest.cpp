@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every window and control of the five forms tells assistive technology what it is; the
 // decorative lines are hidden from it.
 #include "app/Form2.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pictures, icons and pointers stay sharp on dense screens: run under QT_SCALE_FACTOR, the
 // program takes the double-resolution renders and keeps every layout size. The menu's
 // pictures come at every density without an image format plugin.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every screen in its main states, rendered offscreen and compared with the PNGs beside this
 // file. After a deliberate change of the look, renew them with
 //   OMVAR_RENEW_REFERENCE=1 ctest --test-dir build -R ReferenceImagesTest

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts or stops a private PulseAudio server whose default sink is a null sink, in its own
 # folder, with its native socket at <folder>/native. with-null-sink.sh runs it; a test may
 # run it again to take the server away and bring it back on the same socket.

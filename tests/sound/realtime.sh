@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command at real-time priority (round robin, the lowest level) where the system
 # allows it, as it does for root in CI, and as it is otherwise. On a busy machine the sound
 # threads of a program at normal priority can wait longer than the 35 ms that OpenAL Soft

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Compiles the winmm backend's Qt-free call with MinGW-w64 and links a small Windows program
 # against winmm with it. Exits 77 (skipped) when the cross compiler is not installed.
 # Usage: winmm-cross-compile.sh <source root> <output folder>

@@ -1,4 +1,7 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Omvar team
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs a command with a private PulseAudio server whose default sink is a null sink, so
 # that sound can really be played and recorded back from the sink's monitor on a machine
 # without a sound card. The command sees:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main of every test program: `program Class [QtTest options]` runs the QtTest class
 // named (CTest runs one class per test); `program [QtTest options]` runs each class the
 // program holds in a process of its own, as CTest does, so that none sees what another left

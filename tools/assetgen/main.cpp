@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the game's pictures, icons and sounds into the folder named on the command line.
 // The output is the same byte for byte on every run; the results are checked in under
 // assets/, so building the game does not need this tool.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders every screen of the game to PNG files, offscreen, for review and for README:
 //   QT_QPA_PLATFORM=offscreen omvar_snapshot <output folder>
 // QT_SCALE_FACTOR=2 renders them as a 200 % display shows them.

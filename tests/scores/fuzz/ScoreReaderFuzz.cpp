@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the score file reader: any bytes must read without a crash or a hang
 // into five arrays of equal length.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for saving: whatever the score file held before, a record saved by
 // AppendScoreRecord reads back as the last record with the five fields given, and every
 // record before it reads as it did before the save.
