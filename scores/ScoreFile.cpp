@@ -133,7 +133,12 @@ ScoreReadResult readScoreFile(const QString& path) {
     // A failing read keeps what was read before it, its last record completed.
     const ScoreFault end = finish(reader, result.table);
     result.fault = read < 0 ? ScoreFault::NotRead : end;
-    if (result.fault == ScoreFault::None) {
+    // A save goes on from here only after a delimiter: what is appended to a date the end
+    // of the file left open belongs to a record the save's own table does not hold.
+    using FieldEnd = ScoreRecordReader::FieldEnd;
+    const FieldEnd lastEnd = reader.ending().lastEnd;
+    if (result.fault == ScoreFault::None &&
+        (lastEnd == FieldEnd::Comma || lastEnd == FieldEnd::LineEnd)) {
         result.end = {identityOf(file), reader};
     }
     return result;

@@ -34,8 +34,8 @@ enum class ScoreFault {
 };
 
 // Where a read of the score file ended, so that a save can go on from there and read only
-// what was appended since: known only when the file was read whole without a fault, so
-// that it ended at a record's end.
+// what was appended since: known only when the file was read whole without a fault and
+// ended at a delimiter, so that it ended at a record's end and not inside its last field.
 struct ScoreFileEnd {
     std::optional<FileIdentity> file;
     ScoreRecordReader reader;

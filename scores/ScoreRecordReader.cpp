@@ -128,7 +128,12 @@ ScoreRecordReader::Ending ScoreRecordReader::ending() const {
     case State::AfterQuote:
         ending.missing = fieldsPerRecord - m_field - 1;
         ending.lastEnd = state == State::Quoted ? FieldEnd::OpenQuote : FieldEnd::EndOfFile;
-        ending.lastFieldCut = state != State::AfterQuote;
+        // A line of five fields is whole without its line end: the end of the file ends
+        // its unquoted last field as a line end would, and a date cut short cannot be told
+        // from a short one. Any earlier field the end ran into is cut, and so is a field of
+        // blanks only or one whose closing quote never came.
+        ending.lastFieldCut = state == State::Blanks || state == State::Quoted ||
+                              (state == State::Unquoted && ending.missing > 0);
         break;
     case State::AfterCr:
         Q_UNREACHABLE();

@@ -35,8 +35,9 @@ public:
         // The fields the last record lacks; none when the bytes end at a record's end.
         qsizetype missing = 0;
         FieldEnd lastEnd = FieldEnd::LineEnd;
-        // Whether the end came before the last field read had its end: a field unquoted
-        // up to the end, or one whose closing quote never came.
+        // Whether the end came before the last field read had its end: a field of blanks
+        // only, a field other than the record's last unquoted up to the end, or one whose
+        // closing quote never came. The end of the file ends an unquoted last field.
         bool lastFieldCut = false;
         // Whether the record the end cut into is what a save cut off leaves: a line begun
         // and never ended, after records that all ended their lines.
@@ -44,7 +45,7 @@ public:
     };
     Ending ending() const;
     // Completes the table as an end of the file here leaves it: the field the end cut into
-    // gets the cut mark, so that a cut count or date never passes for a whole one, and the
+    // gets the cut mark, so that a record cut short never passes for a whole one, and the
     // missing fields are empty.
     void complete(ScoreTable& table) const;
     static constexpr char cutMark = '?';

@@ -224,8 +224,10 @@ private slots:
         QTest::newRow("lone LF") << QByteArray("Dido,3,7,10,c\n") << jan << QByteArray() << false;
         QTest::newRow("line end torn after CR")
             << QByteArray("Dido,3,7,10,c\r") << "\n" + jan << QByteArray() << false;
+        QTest::newRow("a date continued since the load") << dido.chopped(2) + "2\r\n"
+                                                         << jan << dido.chopped(2) << false;
         QTest::newRow("no line end")
-            << QByteArray("Dido,3,7,10,c") << "?\r\n" + jan << QByteArray() << false;
+            << QByteArray("Dido,3,7,10,c") << "\r\n" + jan << QByteArray() << false;
         QTest::newRow("cut in the third field")
             << QByteArray("Dido,3,7") << "?,,\r\n" + jan << QByteArray() << false;
         QTest::newRow("cut in the shots count")
