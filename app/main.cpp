@@ -58,6 +58,10 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Omvar"));
+    // The desktop entry's id (OMVAR_APP_ID) is the Wayland app id, by which docks and title
+    // bars find the program's icon and name. X11's window class stays the application name,
+    // the entry's StartupWMClass.
+    QApplication::setDesktopFileName(QStringLiteral(OMVAR_APP_ID));
     QApplication::setWindowIcon(Pictures::programIcon());
     // The program ends when its last form is unloaded, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
