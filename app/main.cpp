@@ -67,7 +67,11 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     Services services;
-    services.appPath = QApplication::applicationDirPath();
+    // OMVAR_DATA_FOLDER: where an installed copy's files lie, relative to the executable's.
+    const ProgramFolder folder =
+        findProgramFolder(QApplication::applicationDirPath(), QStringLiteral(OMVAR_DATA_FOLDER));
+    services.appPath = folder.path;
+    services.installed = folder.installed;
     services.clock = std::make_unique<QtClock>();
     services.messageBoxes = std::make_unique<QtMessageBoxes>();
     services.today = [] { return QDate::currentDate(); };

@@ -1,4 +1,5 @@
-// Where the score file lives: beside a program the player may write to, else in the
+// Where the program's files live: its sounds beside the executable or in an installed
+// copy's data folder; the score file beside a program the player may write to, else in the
 // player's own data folder.
 #include "scores/Form4.h"
 #include "scores/ScoreFile.h"
@@ -55,13 +56,14 @@ void makeAt(const QTemporaryDir& folder, const QString& kind) {
 }
 
 // A program over a folder of the test's choosing, not started: only its files matter.
-std::unique_ptr<Program> programIn(const QString& folder) {
+std::unique_ptr<Program> programIn(const QString& folder, bool installed = false) {
     Services services;
     services.clock = std::make_unique<ManualClock>();
     services.sound = std::make_unique<RecordingSound>();
     services.messageBoxes = std::make_unique<RecordedMessageBoxes>();
     services.today = [] { return QDate(2026, 12, 8); };
     services.appPath = folder;
+    services.installed = installed;
     return std::make_unique<Program>(std::move(services));
 }
 
@@ -102,14 +104,52 @@ private slots:
 #endif
     }
 
-    void aWritableProgramFolderKeepsTheFileBesideTheProgram_data() {
-        QTest::addColumn<QByteArray>("scores"); // empty: no score file yet
-        QTest::newRow("no score file yet") << QByteArray();
-        QTest::newRow("a score file") << QByteArray("Anna,1,1,2,1.1.2026\r\n");
+    // The sounds beside the executable, in the data folder or in both (one is enough), or
+    // in neither.
+    void theProgramFolderIsTheOneWithTheSounds_data() {
+        QTest::addColumn<QStringList>("beside");
+        QTest::addColumn<QStringList>("inData");
+        QTest::addColumn<bool>("installed"); // else the executable's folder
+        const QStringList all = Program::soundFiles();
+        QTest::newRow("a portable copy") << all << QStringList() << false;
+        QTest::newRow("one sound beside") << QStringList{"Data4.dat"} << all << false;
+        QTest::newRow("an installed copy") << QStringList() << all << true;
+        QTest::newRow("one sound installed") << QStringList() << QStringList{"Data2.dat"} << true;
+        QTest::newRow("no sounds anywhere") << QStringList() << QStringList() << false;
     }
 
-    void aWritableProgramFolderKeepsTheFileBesideTheProgram() {
+    void theProgramFolderIsTheOneWithTheSounds() {
+        QFETCH(QStringList, beside);
+        QFETCH(QStringList, inData);
+        QFETCH(bool, installed);
+        QTemporaryDir prefix;
+        QVERIFY(QDir(prefix.path()).mkpath("games") && QDir(prefix.path()).mkpath("share/omvar"));
+        const QString executable = prefix.filePath("games");
+        const QString data = prefix.filePath("share/omvar");
+        for (const QString& name : beside) {
+            writeFile(executable + u'/' + name, "RIFF");
+        }
+        for (const QString& name : inData) {
+            writeFile(data + u'/' + name, "RIFF");
+        }
+        const ProgramFolder found = findProgramFolder(executable, "../share/omvar");
+        QCOMPARE(found.path, installed ? data : executable);
+        QCOMPARE(found.installed, installed);
+    }
+
+    void aProgramFolderThatTakesItKeepsTheFileBesideTheProgram_data() {
+        QTest::addColumn<QByteArray>("scores"); // empty: no score file yet
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("no score file yet") << QByteArray() << false;
+        QTest::newRow("a score file") << QByteArray("Anna,1,1,2,1.1.2026\r\n") << false;
+        // One that an administrator put there, shared by every player.
+        QTest::newRow("an installed copy's score file")
+            << QByteArray("Anna,1,1,2,1.1.2026\r\n") << true;
+    }
+
+    void aProgramFolderThatTakesItKeepsTheFileBesideTheProgram() {
         QFETCH(QByteArray, scores);
+        QFETCH(bool, installed);
         QTemporaryDir folder;
         const QString beside = QDir::toNativeSeparators(folder.filePath("Data5.dat"));
         if (!scores.isEmpty()) {
@@ -117,7 +157,7 @@ private slots:
         }
         const QStringList before = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
 
-        QCOMPARE(programIn(folder.path())->scoreFile(), beside);
+        QCOMPARE(programIn(folder.path(), installed)->scoreFile(), beside);
         // Finding out leaves the folder, and the file in it, as they were.
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), before);
         if (!scores.isEmpty()) {
@@ -181,18 +221,24 @@ private slots:
         QVERIFY(!table.List1->isEnabled() && table.Command2->isEnabled());
     }
 
+    // An installed copy's folder takes no score file even where this user may write to it
+    // (an administrator): one made there would be every other player's read-only table.
     void aProgramFolderThatTakesNoFilesSendsTheFileToThePlayersFolder_data() {
-        QTest::addColumn<bool>("readOnly"); // else the folder does not exist at all
-        QTest::newRow("a folder that is gone") << false;
-        QTest::newRow("a read-only folder") << true;
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder that is gone") << "gone";
+        QTest::newRow("a read-only folder") << "read-only";
+        QTest::newRow("an installed copy's writable folder") << "installed";
     }
 
     void aProgramFolderThatTakesNoFilesSendsTheFileToThePlayersFolder() {
-        QFETCH(bool, readOnly);
+        QFETCH(QString, kind);
+        const bool readOnly = kind == "read-only";
         QTemporaryDir parent;
         const QString folder = parent.filePath("omvar");
-        if (readOnly) {
+        if (kind != "gone") {
             QVERIFY(QDir(parent.path()).mkdir("omvar"));
+        }
+        if (readOnly) {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
             QFile probe(folder + "/probe");
             if (probe.open(QIODevice::WriteOnly)) { // an administrator writes through the bits
@@ -202,7 +248,7 @@ private slots:
                 QSKIP("this user writes into read-only folders; the folder that is gone covers it");
             }
         }
-        const QString path = programIn(folder)->scoreFile();
+        const QString path = programIn(folder, kind == "installed")->scoreFile();
         if (readOnly) {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
