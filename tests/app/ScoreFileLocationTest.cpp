@@ -104,50 +104,46 @@ private slots:
 #endif
     }
 
-    // The sounds beside the executable, in the data folder or in both (one is enough), or
-    // in neither.
+    // The sounds beside the executable (one is enough) or else in the data folder.
     void theProgramFolderIsTheOneWithTheSounds_data() {
         QTest::addColumn<QStringList>("beside");
-        QTest::addColumn<QStringList>("inData");
-        QTest::addColumn<bool>("installed"); // else the executable's folder
-        const QStringList all = Program::soundFiles();
-        QTest::newRow("a portable copy") << all << QStringList() << false;
-        QTest::newRow("one sound beside") << QStringList{"Data4.dat"} << all << false;
-        QTest::newRow("an installed copy") << QStringList() << all << true;
-        QTest::newRow("one sound installed") << QStringList() << QStringList{"Data2.dat"} << true;
-        QTest::newRow("no sounds anywhere") << QStringList() << QStringList() << false;
+        QTest::addColumn<bool>("inData"); // one sound there
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("a portable copy") << Program::soundFiles() << false << false;
+        QTest::newRow("one sound beside") << QStringList{"Data4.dat"} << true << false;
+        QTest::newRow("an installed copy") << QStringList() << true << true;
+        QTest::newRow("no sounds anywhere") << QStringList() << false << false;
     }
 
     void theProgramFolderIsTheOneWithTheSounds() {
         QFETCH(QStringList, beside);
-        QFETCH(QStringList, inData);
+        QFETCH(bool, inData);
         QFETCH(bool, installed);
         QTemporaryDir prefix;
-        QVERIFY(QDir(prefix.path()).mkpath("games") && QDir(prefix.path()).mkpath("share/omvar"));
         const QString executable = prefix.filePath("games");
         const QString data = prefix.filePath("share/omvar");
+        QVERIFY(QDir().mkpath(executable) && QDir().mkpath(data));
         for (const QString& name : beside) {
             writeFile(executable + u'/' + name, "RIFF");
         }
-        for (const QString& name : inData) {
-            writeFile(data + u'/' + name, "RIFF");
+        if (inData) {
+            writeFile(data + "/Data2.dat", "RIFF");
         }
         const ProgramFolder found = findProgramFolder(executable, "../share/omvar");
         QCOMPARE(found.path, installed ? data : executable);
         QCOMPARE(found.installed, installed);
     }
 
-    void aProgramFolderThatTakesItKeepsTheFileBesideTheProgram_data() {
+    void aWritableProgramFolderKeepsTheFileBesideTheProgram_data() {
         QTest::addColumn<QByteArray>("scores"); // empty: no score file yet
         QTest::addColumn<bool>("installed");
         QTest::newRow("no score file yet") << QByteArray() << false;
         QTest::newRow("a score file") << QByteArray("Anna,1,1,2,1.1.2026\r\n") << false;
-        // One that an administrator put there, shared by every player.
-        QTest::newRow("an installed copy's score file")
-            << QByteArray("Anna,1,1,2,1.1.2026\r\n") << true;
+        // An installed copy's, put there by an administrator for every player.
+        QTest::newRow("an installed copy's") << QByteArray("Anna,1,1,2,1.1.2026\r\n") << true;
     }
 
-    void aProgramFolderThatTakesItKeepsTheFileBesideTheProgram() {
+    void aWritableProgramFolderKeepsTheFileBesideTheProgram() {
         QFETCH(QByteArray, scores);
         QFETCH(bool, installed);
         QTemporaryDir folder;

@@ -20,7 +20,8 @@ fail() {
 }
 
 [ "$(id -u)" -eq 0 ] || skip "installing a package system-wide needs root"
-for tool in dpkg-buildpackage dh lintian apt-get dpkg-deb xvfb-run xauth xdotool strace timeout; do
+for tool in git dpkg-buildpackage dh lintian apt-get dpkg-deb xvfb-run xauth xdotool strace \
+  timeout; do
   command -v "$tool" >/dev/null || skip "$tool not found"
 done
 # One package test at a time on the machine (several builds may run their suites at once),
@@ -46,12 +47,8 @@ version=$(sed -n 's/^project(Omvar VERSION \([0-9.]*\) .*/\1/p' "$source/CMakeLi
 echo "== making the package of version $version"
 copy=$work/omvar-$version
 mkdir "$copy"
-if git -C "$source" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  git -C "$source" ls-files -z --cached --others --exclude-standard |
-    tar -C "$source" --null -T - -cf - | tar -C "$copy" -xf -
-else
-  tar -C "$source" --exclude='./build*' -cf - . | tar -C "$copy" -xf -
-fi
+git -C "$source" ls-files -z --cached --others --exclude-standard |
+  tar -C "$source" --null -T - -cf - | tar -C "$copy" -xf -
 # The compiler cache's paths are taken relative to the copy, so that the next copy hits.
 (cd "$copy" && CCACHE_BASEDIR=$copy DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" \
   dpkg-buildpackage -b -us -uc) >"$work/build.log" 2>&1 ||
@@ -111,14 +108,14 @@ cat >"$work/session.sh" <<'SESSION'
 set -u
 export QT_QPA_PLATFORM=xcb PATH=/usr/local/bin:/usr/bin:/bin:/usr/games
 unset WAYLAND_DISPLAY QT_SCALE_FACTOR
-[ "$(command -v "$1")" = /usr/games/omvar ] || { echo "FAIL: $1 is not /usr/games/omvar" >&2; exit 1; }
-timeout 60 strace -f -qq --seccomp-bpf -e trace=openat -o "$TRACE" "$@" &
-game=$!
 finish() {
-  kill "$game" 2>/dev/null
+  kill "${game:-}" 2>/dev/null
   echo "FAIL: $*" >&2
   exit 1
 }
+[ "$(command -v "$1")" = /usr/games/omvar ] || finish "$1 is not /usr/games/omvar"
+timeout 60 strace -f -qq --seccomp-bpf -e trace=openat -o "$TRACE" "$@" &
+game=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Omvar  v2\.0$' | head -n 1)
 [ -n "$window" ] || finish "no window named 'Omvar  v2.0' appeared"
 echo "window $window: $(xdotool getwindowgeometry "$window" | tr '\n' ' ')"
@@ -131,8 +128,9 @@ fi
 if [ -n "${OMVAR_NO_NULL_SINK:-}" ]; then
   echo "no sound server ($OMVAR_NO_NULL_SINK): where the sounds are read from is not seen"
 else
-  for _ in $(seq 100); do grep -q '/usr/share/games/omvar/Data4.dat' "$TRACE" && break; sleep 0.1; done
-  grep -q '"/usr/share/games/omvar/Data4.dat", O_RDONLY' "$TRACE" ||
+  sound='"/usr/share/games/omvar/Data4.dat", O_RDONLY'
+  for _ in $(seq 100); do grep -q "$sound" "$TRACE" && break; sleep 0.1; done
+  grep -q "$sound" "$TRACE" ||
     finish "the game did not read its sounds from /usr/share/games/omvar"
 fi
 xdotool mousemove --window "$window" 456 312 click 1
