@@ -129,7 +129,7 @@ if [ -n "${OMVAR_NO_NULL_SINK:-}" ]; then
   echo "no sound server ($OMVAR_NO_NULL_SINK): where the sounds are read from is not seen"
 else
   sound='"/usr/share/games/omvar/Data4.dat", O_RDONLY'
-  for _ in $(seq 100); do grep -q "$sound" "$TRACE" && break; sleep 0.1; done
+  for _ in $(seq 300); do grep -q "$sound" "$TRACE" && break; sleep 0.1; done
   grep -q "$sound" "$TRACE" ||
     finish "the game did not read its sounds from /usr/share/games/omvar"
 fi
