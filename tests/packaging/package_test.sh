@@ -60,9 +60,11 @@ grep -q "<release version=\"$version\"" "$copy/packaging/org.example.Omvar.metai
   fail "the AppStream metainfo names no release $version"
 
 echo "== lintian"
-lintian --pedantic --info "$work"/omvar_*.changes >"$work/lintian.log" 2>&1 || true
+lint=0
+lintian --pedantic --info --fail-on error,warning "$work"/omvar_*.changes \
+  >"$work/lintian.log" 2>&1 || lint=$?
 grep -v 'running with root privileges' "$work/lintian.log" || true
-! grep -Eq '^[EW]: ' "$work/lintian.log" || fail "lintian reports errors or warnings"
+[ "$lint" -eq 0 ] || fail "lintian reports errors or warnings, or failed itself"
 
 echo "== its dependencies"
 depends=$(dpkg-deb -f "$deb" Depends)
