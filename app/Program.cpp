@@ -8,8 +8,10 @@
 #include "sound/Module1.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <algorithm>
 
 namespace {
 constexpr int FormCount = 5;
@@ -39,6 +41,19 @@ QString programFilePath(const QString& appPath, const QString& fileName) {
     return QDir::toNativeSeparators(appPath + u'/' + fileName);
 }
 
+ProgramFolder findProgramFolder(const QString& executableFolder, const QString& dataFolder) {
+    const auto holdsSounds = [](const QString& folder) {
+        return std::any_of(
+            Program::soundFiles().begin(), Program::soundFiles().end(),
+            [&folder](const QString& name) { return QFileInfo(folder + u'/' + name).isFile(); });
+    };
+    const QString data = QDir::cleanPath(executableFolder + u'/' + dataFolder);
+    if (!holdsSounds(executableFolder) && holdsSounds(data)) {
+        return {data, true};
+    }
+    return {executableFolder, false};
+}
+
 QString Program::programFile(const QString& fileName) const {
     return programFilePath(m_runtime.services().appPath, fileName);
 }
@@ -55,7 +70,9 @@ QString Program::findScoreFile() const {
     // Whatever lies there is the table to show: a shared one in a read-only folder too,
     // whose saves say they cannot write, and anything that is no file, whose load says so.
     // It is only looked at, never opened: opening a pipe would wait for a writer.
-    if (fileKindAt(beside) != FileKind::Missing || takesNewFiles(m_runtime.services().appPath)) {
+    const Services& services = m_runtime.services();
+    if (fileKindAt(beside) != FileKind::Missing ||
+        (!services.installed && takesNewFiles(services.appPath))) {
         return beside;
     }
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

@@ -18,6 +18,16 @@ enum class Sound {
 // A file in the program's folder: the folder, the native separator and the name.
 QString programFilePath(const QString& appPath, const QString& fileName);
 
+// The folder that holds the program's files. The build folder, a portable copy and the
+// Windows folder keep the sound files beside the executable, and that folder is used
+// whenever it holds any of them. An installed copy keeps them in a data folder of its own,
+// given relative to the executable's folder. With the sounds in neither, the executable's.
+struct ProgramFolder {
+    QString path;
+    bool installed = false; // the installed copy's data folder
+};
+ProgramFolder findProgramFolder(const QString& executableFolder, const QString& dataFolder);
+
 // The program: its five forms, each created and loaded on first reference, and the
 // services they use. One Program lives from start-up to exit; a test makes its own.
 class Program {
@@ -50,9 +60,10 @@ public:
     ScoreTable& scores() { return m_scores; }
     // The score file's path. It lies beside the program wherever something already lies
     // there (even a read-only file in a read-only folder, a table shared from a network
-    // drive) and wherever the folder takes a new one. An installed program's folder is not
-    // the player's to write, so without a Data5.dat there it lies in the player's own data
-    // folder, which is created when chosen. Decided once, on first use.
+    // drive) and wherever the folder takes a new one, unless it is an installed copy's: that
+    // folder is no player's to write, not even an administrator's who can. Without a
+    // Data5.dat there it lies in the player's own data folder, which is created when chosen.
+    // Decided once, on first use.
     QString scoreFile() const;
 
     // A file in the program's folder (App.Path followed by the separator and the name).

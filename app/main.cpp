@@ -61,12 +61,20 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Omvar"));
+    // The desktop entry's id (OMVAR_APP_ID) is the Wayland app id, by which docks and title
+    // bars find the program's icon and name. X11's window class stays the application name,
+    // the entry's StartupWMClass.
+    QApplication::setDesktopFileName(QStringLiteral(OMVAR_APP_ID));
     QApplication::setWindowIcon(Pictures::programIcon());
     // The program ends when its last form is unloaded, not when a window closes.
     QApplication::setQuitOnLastWindowClosed(false);
 
     Services services;
-    services.appPath = QApplication::applicationDirPath();
+    // OMVAR_DATA_FOLDER: where an installed copy's files lie, relative to the executable's.
+    const ProgramFolder folder =
+        findProgramFolder(QApplication::applicationDirPath(), QStringLiteral(OMVAR_DATA_FOLDER));
+    services.appPath = folder.path;
+    services.installed = folder.installed;
     services.clock = std::make_unique<QtClock>();
     services.messageBoxes = std::make_unique<QtMessageBoxes>();
     services.today = [] { return QDate::currentDate(); };

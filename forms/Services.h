@@ -19,5 +19,6 @@ struct Services {
     std::unique_ptr<MessageBoxes> messageBoxes;
     std::unique_ptr<SoundOutput> sound; // the game gives its own once the menu is painted
     std::function<QDate()> today;
-    QString appPath; // the program's folder, without a trailing separator
+    QString appPath;        // the program's folder, without a trailing separator
+    bool installed = false; // appPath is an installed copy's, which takes no score file
 };

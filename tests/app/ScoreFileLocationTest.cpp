@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Omvar team
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Where the score file lives: beside a program the player may write to, else in the
+// Where the program's files live: its sounds beside the executable or in an installed
+// copy's data folder; the score file beside a program the player may write to, else in the
 // player's own data folder.
 #include "scores/Form4.h"
 #include "scores/ScoreFile.h"
@@ -58,13 +59,14 @@ void makeAt(const QTemporaryDir& folder, const QString& kind) {
 }
 
 // A program over a folder of the test's choosing, not started: only its files matter.
-std::unique_ptr<Program> programIn(const QString& folder) {
+std::unique_ptr<Program> programIn(const QString& folder, bool installed = false) {
     Services services;
     services.clock = std::make_unique<ManualClock>();
     services.sound = std::make_unique<RecordingSound>();
     services.messageBoxes = std::make_unique<RecordedMessageBoxes>();
     services.today = [] { return QDate(2026, 12, 8); };
     services.appPath = folder;
+    services.installed = installed;
     return std::make_unique<Program>(std::move(services));
 }
 
@@ -105,14 +107,48 @@ private slots:
 #endif
     }
 
+    // The sounds beside the executable (one is enough) or else in the data folder.
+    void theProgramFolderIsTheOneWithTheSounds_data() {
+        QTest::addColumn<QStringList>("beside");
+        QTest::addColumn<bool>("inData"); // one sound there
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("a portable copy") << Program::soundFiles() << false << false;
+        QTest::newRow("one sound beside") << QStringList{"Data4.dat"} << true << false;
+        QTest::newRow("an installed copy") << QStringList() << true << true;
+        QTest::newRow("no sounds anywhere") << QStringList() << false << false;
+    }
+
+    void theProgramFolderIsTheOneWithTheSounds() {
+        QFETCH(QStringList, beside);
+        QFETCH(bool, inData);
+        QFETCH(bool, installed);
+        QTemporaryDir prefix;
+        const QString executable = prefix.filePath("games");
+        const QString data = prefix.filePath("share/omvar");
+        QVERIFY(QDir().mkpath(executable) && QDir().mkpath(data));
+        for (const QString& name : beside) {
+            writeFile(executable + u'/' + name, "RIFF");
+        }
+        if (inData) {
+            writeFile(data + "/Data2.dat", "RIFF");
+        }
+        const ProgramFolder found = findProgramFolder(executable, "../share/omvar");
+        QCOMPARE(found.path, installed ? data : executable);
+        QCOMPARE(found.installed, installed);
+    }
+
     void aWritableProgramFolderKeepsTheFileBesideTheProgram_data() {
         QTest::addColumn<QByteArray>("scores"); // empty: no score file yet
-        QTest::newRow("no score file yet") << QByteArray();
-        QTest::newRow("a score file") << QByteArray("Anna,1,1,2,1.1.2026\r\n");
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("no score file yet") << QByteArray() << false;
+        QTest::newRow("a score file") << QByteArray("Anna,1,1,2,1.1.2026\r\n") << false;
+        // An installed copy's, put there by an administrator for every player.
+        QTest::newRow("an installed copy's") << QByteArray("Anna,1,1,2,1.1.2026\r\n") << true;
     }
 
     void aWritableProgramFolderKeepsTheFileBesideTheProgram() {
         QFETCH(QByteArray, scores);
+        QFETCH(bool, installed);
         QTemporaryDir folder;
         const QString beside = QDir::toNativeSeparators(folder.filePath("Data5.dat"));
         if (!scores.isEmpty()) {
@@ -120,7 +156,7 @@ private slots:
         }
         const QStringList before = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
 
-        QCOMPARE(programIn(folder.path())->scoreFile(), beside);
+        QCOMPARE(programIn(folder.path(), installed)->scoreFile(), beside);
         // Finding out leaves the folder, and the file in it, as they were.
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), before);
         if (!scores.isEmpty()) {
@@ -184,18 +220,24 @@ private slots:
         QVERIFY(!table.List1->isEnabled() && table.Command2->isEnabled());
     }
 
+    // An installed copy's folder takes no score file even where this user may write to it
+    // (an administrator): one made there would be every other player's read-only table.
     void aProgramFolderThatTakesNoFilesSendsTheFileToThePlayersFolder_data() {
-        QTest::addColumn<bool>("readOnly"); // else the folder does not exist at all
-        QTest::newRow("a folder that is gone") << false;
-        QTest::newRow("a read-only folder") << true;
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a folder that is gone") << "gone";
+        QTest::newRow("a read-only folder") << "read-only";
+        QTest::newRow("an installed copy's writable folder") << "installed";
     }
 
     void aProgramFolderThatTakesNoFilesSendsTheFileToThePlayersFolder() {
-        QFETCH(bool, readOnly);
+        QFETCH(QString, kind);
+        const bool readOnly = kind == "read-only";
         QTemporaryDir parent;
         const QString folder = parent.filePath("omvar");
-        if (readOnly) {
+        if (kind != "gone") {
             QVERIFY(QDir(parent.path()).mkdir("omvar"));
+        }
+        if (readOnly) {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
             QFile probe(folder + "/probe");
             if (probe.open(QIODevice::WriteOnly)) { // an administrator writes through the bits
@@ -205,7 +247,7 @@ private slots:
                 QSKIP("this user writes into read-only folders; the folder that is gone covers it");
             }
         }
-        const QString path = programIn(folder)->scoreFile();
+        const QString path = programIn(folder, kind == "installed")->scoreFile();
         if (readOnly) {
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
