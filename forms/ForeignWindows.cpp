@@ -115,7 +115,11 @@ bool ForeignWindowEvents::nativeEventFilter(const QByteArray& eventType, void* m
             if (inner != m_userTimeWindows.end() && inner->second != XCB_WINDOW_NONE) {
                 m_destroyed.push_back(inner->second); // destroyed with it
             }
-            // Handled once Qt is done with the event, as the window is closed from there.
+            // Closed as the window manager closes it, in its place among the input: a click
+            // right after it goes where the close leaves the keyboard.
+            if (window->isVisible()) {
+                QWindowSystemInterface::handleCloseEvent(window);
+            }
             QMetaObject::invokeMethod(
                 window, [this, window, id] { lost(window, id); }, Qt::QueuedConnection);
         }
@@ -146,10 +150,7 @@ bool ForeignWindowEvents::nativeEventFilter(const QByteArray& eventType, void* m
 void ForeignWindowEvents::lost(QWindow* window, unsigned id) {
 #if defined(OMVAR_HAVE_XCB)
     const QPointer<QWindow> guard(window);
-    if (window->isVisible()) {
-        QWindowSystemInterface::handleCloseEvent<QWindowSystemInterface::SynchronousDelivery>(
-            window);
-    }
+    QWindowSystemInterface::flushWindowSystemEvents(); // the close
     // Unless the close did away with the window, or it already has a new native window.
     if (guard.isNull() || window->handle() == nullptr || window->winId() != id) {
         return;
