@@ -4,6 +4,7 @@
 #include "forms/FormsRuntime.h"
 
 #include "forms/BlockedClicks.h"
+#include "forms/ForeignWindows.h"
 #include "forms/Form.h"
 #include "forms/FrameExtents.h"
 #include "forms/Layout.h"
@@ -26,6 +27,13 @@ FormsRuntime::FormsRuntime(Services services, QString title, int slotCount)
         }
     });
     m_blockedClicks = std::make_unique<BlockedClicks>();
+    m_foreignWindows = std::make_unique<ForeignWindowEvents>([](QWidget* window) {
+        if (Form* form = Form::of(window)) {
+            form->Show();
+        } else {
+            window->show();
+        }
+    });
 }
 
 FormsRuntime::~FormsRuntime() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 class BlockedClicks;
+class ForeignWindowEvents;
 class Form;
 class FrameExtentsWatch;
 
@@ -62,6 +63,7 @@ private:
     std::vector<Form*> m_slots;
     std::unique_ptr<FrameExtentsWatch> m_frames; // forms centred again once framed
     std::unique_ptr<BlockedClicks> m_blockedClicks;
+    std::unique_ptr<ForeignWindowEvents> m_foreignWindows; // windows other programs act on
     std::vector<QPointer<Form>>
         m_released; // unloaded, destroyed once control is back in the event loop
     int m_depth = 0;

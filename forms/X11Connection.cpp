@@ -23,4 +23,12 @@ QWindow* topLevelWindowOf(xcb_window_t id) {
     }
     return nullptr;
 }
+
+xcb_atom_t x11Atom(xcb_connection_t* connection, const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name), nullptr);
+    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return atom;
+}
 #endif

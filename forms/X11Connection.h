@@ -14,4 +14,7 @@ xcb_connection_t* x11Connection();
 
 // The program's top-level window that is the X window `id`, if any.
 QWindow* topLevelWindowOf(xcb_window_t id);
+
+// The atom of that name, or none when the server does not answer.
+xcb_atom_t x11Atom(xcb_connection_t* connection, const char* name);
 #endif

@@ -9,12 +9,15 @@
 # game is saved under a name from the score table (checked in the bytes of Data5.dat), and
 # "Zpět do Windows" ends the process with exit code 0. Every window's name is checked as the
 # window system holds it, and every dialog and message stays in front of its screen, with
-# the keyboard, when that screen is clicked. Waits are for conditions, each bounded.
+# the keyboard, when that screen is clicked. Other programs act on the windows too: a hidden
+# menu they map is hidden again, a window they destroy counts as closed (a disabled one comes
+# back), so a destroyed menu ends the game. Nothing is printed, X errors included. Waits are
+# for conditions, each bounded.
 set -euo pipefail
 
 game=${1:?usage: play.sh <path to the omvar executable> [window manager]}
 wm=${2:-openbox}
-for tool in Xvfb "$wm" xdotool xwininfo xprop import compare; do
+for tool in Xvfb "$wm" xdotool wmctrl xwininfo xprop import compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 
@@ -70,8 +73,25 @@ stays_in_front() {
   within_5s above_and_active "$dialog" "$owner" ||
     fail "$what went behind its screen: stacking $(root_windows _NET_CLIENT_LIST_STACKING), active $(root_windows _NET_ACTIVE_WINDOW)"
 }
-(cd "$work" && exec ./"$(basename "$game")") &
-game_pid=$!
+# Qt's X11 messages are on, so that X errors show, each line marked with its level.
+export XDG_RUNTIME_DIR=$work/runtime QT_LOGGING_RULES=qt.qpa.xcb.debug=true \
+  QT_MESSAGE_PATTERN='%{type} %{category}: %{message}'
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_game() { (cd "$work" && exec ./"$(basename "$game")" >>"$work/console.txt" 2>&1) & game_pid=$!; }
+# Nothing printed but Qt's X11 debugging lines (some end in an empty line), and no X error
+# among them.
+silent() {
+  local said
+  said=$(grep -v -e '^debug qt\.qpa\.xcb: ' -e '^$' "$work/console.txt"; grep 'XCB error' "$work/console.txt") || true
+  [ -z "$said" ] || fail "the game printed: $said"
+}
+# Another program destroys the window, as `xdotool windowclose` does.
+destroy() { xdotool windowclose "$1"; }
+# Whether the window is unmapped and the window manager has let it go.
+withdrawn() {
+  xwininfo -id "$1" | grep -q IsUnMapped && [[ " $(root_windows _NET_CLIENT_LIST) " != *" $(hex "$1") "* ]]
+}
+start_game
 
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the main menu did not appear"
 within_5s frame_centred "$menu" 546 344 ||
@@ -84,7 +104,14 @@ echo "menu centred with its frame at $centred_at"
 for round in 1 2 3; do
   click "$menu" 88 312 # "Nová hra"
   board=$(window_of_size 800x600 'Omvar  v2\.0$') || fail "the game screen did not appear"
-  click "$board" 728 152 # "Návrat do Menu"
+  case $round in
+    2) # the hidden menu mapped by other programs
+      wmctrl -i -a "$menu" && xdotool windowmap "$menu"
+      sleep 0.5 # the window manager and the game take the mapping
+      within_5s withdrawn "$menu" || fail "the menu mapped during a game stays: $(xwininfo -id "$menu" | grep 'Map State')" ;;
+    3) destroy "$board" ;; # as "Návrat do Menu"
+  esac
+  [ "$round" = 3 ] || click "$board" 728 152 # "Návrat do Menu"
   menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back"
   within_5s frame_centred "$menu" 546 344 ||
     fail "return $round: the menu moved from $centred_at to $(position_of "$menu")"
@@ -121,6 +148,9 @@ within_5s thin_frame || fail "the pause dialog has no frame"
 stays_in_front "$pause" "$board" "the pause dialog" 100 100 # the sky: no shot, as the game is paused
 echo "the pause dialog stays in front of the game screen"
 click "$pause" 457 145 # "Pokračovat ve hře"
+click "$board" 728 184 # "Zastavit hru"
+pause=$(window_of_size 579x183 '.*') || fail "the pause dialog did not appear again"
+destroy "$pause" # as "Pokračovat ve hře": the hit below needs the game running
 hit_box=""
 for _ in $(seq 40); do
   grab "$board" 57x25+720+48 hits-before
@@ -167,6 +197,10 @@ echo "house front missed"
 click "$board" 728 184 # "Zastavit hru"
 pause=$(window_of_size 579x183 '.*') || fail "the pause dialog did not appear"
 names_are "$pause" "" "the pause dialog" # no caption, so nothing for task lists to show
+destroy "$board" # disabled, so it comes back, behind the dialog
+board=$(window_of_size 800x600 'Omvar  v2\.0$') || fail "the destroyed game screen did not come back"
+stays_in_front "$pause" "$board" "the pause dialog" 100 100
+echo "a destroyed pause dialog lets the game go on, a destroyed paused game screen comes back"
 click "$pause" 273 145 # "Návrat do Menu"
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back"
 click "$menu" 88 224 # "Skóre": no score file yet, so a message comes first
@@ -175,12 +209,24 @@ names_are "$box" "Omvar v2.0" "the empty-table message"
 stays_in_front "$box" "$menu" "the empty-table message" 20 20
 xdotool key Return # the message box has the keyboard focus: its OK button
 table=$(window_of_size 497x271 'tabulka sk') || fail "the score table did not appear"
+destroy "$table" # unloaded: the menu comes back, and "Skóre" reads the table again
+menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back for a destroyed score table"
+click "$menu" 88 224 # "Skóre"
+box=$(message_box) || fail "the empty-table message did not appear again"
+xdotool key Return
+table=$(window_of_size 497x271 'tabulka sk') || fail "the score table did not appear again"
 names_are "$table" "Omvar  v2.0 - tabulka skóre" "the score table"
-click "$table" 308 248 # "Uložit dočasné skóre"
-dialog=$(window_of_size 307x156 'Omvar  v2\.0$') || fail "the name entry dialog did not appear"
-names_are "$dialog" "Omvar  v2.0" "the name entry dialog"
+for attempt in 1 2; do
+  click "$table" 308 248 # "Uložit dočasné skóre"
+  dialog=$(window_of_size 307x156 'Omvar  v2\.0$') || fail "the name entry dialog did not appear ($attempt)"
+  names_are "$dialog" "Omvar  v2.0" "the name entry dialog"
+  stays_in_front "$dialog" "$table" "the name entry dialog" 20 20
+  [ "$attempt" = 2 ] || destroy "$dialog" # as "Storno"
+done
+destroy "$table" # disabled, so it comes back, behind the dialog
+table=$(window_of_size 497x271 'tabulka sk') || fail "the destroyed score table did not come back"
 stays_in_front "$dialog" "$table" "the name entry dialog" 20 20
-echo "the name entry dialog stays in front of the score table"
+echo "the name entry dialog stays in front of the score table, destroyed or not"
 # Typed as the keyboard does, to the window with the focus: the name box still has it.
 xdotool type --delay 30 "Dido"
 xdotool key --delay 30 Tab Return # Enter presses "Ok", which now has the focus
@@ -192,4 +238,10 @@ echo "saved: $(head -c 40 "$work/Data5.dat" | tr -d '\r')"
 
 click "$table" 432 248 # "Zpět do Windows"
 game_ends_with_0
+start_game
+menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the main menu did not appear for the second start"
+destroy "$menu" # its exit sequence
+game_ends_with_0
+silent
+echo "nothing printed"
 echo "1 passed, 0 failed"
