@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "forms/QtClock.h"
 #include "forms/QtMessageBoxes.h"
+#include "forms/WindowSystem.h"
 #include "screens/Pictures.h"
 #include "sound/PlatformSound.h"
 
@@ -56,6 +57,7 @@ int main(int argc, char* argv[]) {
                    stderr);
         return EXIT_FAILURE;
     }
+    choosePlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Omvar"));
     QApplication::setWindowIcon(Pictures::programIcon());
