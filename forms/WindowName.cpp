@@ -1,11 +1,16 @@
 #include "forms/WindowName.h"
 
 #include "forms/X11Connection.h"
+#include "forms/XdgToplevel.h"
 
 #include <QWindow>
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
+#endif
+
+#if defined(OMVAR_HAVE_WAYLAND)
+#include <wayland-client-core.h>
 #endif
 
 #if defined(OMVAR_HAVE_XCB)
@@ -20,6 +25,23 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
     return result;
 }
 
+#if defined(OMVAR_HAVE_WAYLAND)
+// On Wayland the name is the title of the window's xdg_toplevel, which Qt makes anew, with
+// its own title, each time the window is shown: the empty title follows every showing.
+void clearWaylandTitle(QWindow* window) {
+    const char* const cleared = "omvarTitleCleared";
+    if (window->property(cleared).toBool()) {
+        return;
+    }
+    window->setProperty(cleared, true);
+    QObject::connect(window, &QWindow::visibleChanged, window, [window](bool visible) {
+        if (wl_proxy* toplevel = visible ? xdgToplevel(window) : nullptr) {
+            wl_proxy_marshal(toplevel, XdgToplevelRequest::SetTitle, "");
+        }
+    });
+}
+#endif
+
 } // namespace
 #endif
 
@@ -29,6 +51,7 @@ void clearWindowName(QWindow* window) {
 #elif defined(OMVAR_HAVE_XCB)
     xcb_connection_t* connection = x11Connection();
     if (connection == nullptr) {
+        clearWaylandTitle(window);
         return;
     }
     const auto id = xcb_window_t(window->winId());
