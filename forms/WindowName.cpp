@@ -34,11 +34,16 @@ void clearWaylandTitle(QWindow* window) {
         return;
     }
     window->setProperty(cleared, true);
-    QObject::connect(window, &QWindow::visibleChanged, window, [window](bool visible) {
-        if (wl_proxy* toplevel = visible ? xdgToplevel(window) : nullptr) {
-            wl_proxy_marshal(toplevel, XdgToplevelRequest::SetTitle, "");
-        }
-    });
+    // Qt tells of the showing before it makes the xdg_toplevel: the title follows once the
+    // showing is done.
+    QObject::connect(
+        window, &QWindow::visibleChanged, window,
+        [window] {
+            if (wl_proxy* toplevel = window->isVisible() ? xdgToplevel(window) : nullptr) {
+                wl_proxy_marshal(toplevel, XdgToplevelRequest::SetTitle, "");
+            }
+        },
+        Qt::QueuedConnection);
 }
 #endif
 
