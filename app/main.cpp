@@ -5,6 +5,7 @@
 #include "app/Program.h"
 #include "forms/QtClock.h"
 #include "forms/QtMessageBoxes.h"
+#include "forms/WindowSystem.h"
 #include "screens/Pictures.h"
 #include "sound/PlatformSound.h"
 
@@ -59,6 +60,7 @@ int main(int argc, char* argv[]) {
                    stderr);
         return EXIT_FAILURE;
     }
+    choosePlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Omvar"));
     // The desktop entry's id (OMVAR_APP_ID) is the Wayland app id, by which docks and title

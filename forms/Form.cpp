@@ -134,8 +134,17 @@ protected:
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_form.Enabled()) {
             if (QWidget* owned = ownedWindow()) {
-                owned->raise();
-                owned->activateWindow();
+                const auto activate = [owned] {
+                    owned->raise();
+                    owned->activateWindow();
+                };
+                // On Wayland Qt asks the compositor to activate the newly focused window again
+                // once it is done with the activation, and the last request wins.
+                if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+                    QMetaObject::invokeMethod(owned, activate, Qt::QueuedConnection);
+                } else {
+                    activate();
+                }
             }
         }
         if (event->type() == QEvent::WindowStateChange && isMinimized()) {
@@ -155,6 +164,7 @@ protected:
     }
 
 private:
+    friend class Form;
     void stateChanged(Qt::WindowState state) { keepNormalState(windowHandle(), state); }
 
     // The client area's position is what the window system is given: asked for the frame's
@@ -213,6 +223,10 @@ Form* Form::of(const QWidget* widget) {
 Form* Form::of(const QWindow* window) {
     const QWidget* widget = topLevelWidgetOf(window);
     return widget != nullptr ? of(widget) : nullptr;
+}
+
+QWidget* Form::ownedWindow() const {
+    return m_window->ownedWindow();
 }
 
 void Form::Show(Form* owner) {

@@ -64,6 +64,8 @@ public:
     static Form* of(const QWidget* widget);
     // The form whose top-level window is `window`, if any.
     static Form* of(const QWindow* window);
+    // The visible window that this form's window owns (a dialog shown over it), if any.
+    QWidget* ownedWindow() const;
 
 protected:
     virtual void Form_Load() {}

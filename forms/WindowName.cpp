@@ -4,11 +4,16 @@
 #include "forms/WindowName.h"
 
 #include "forms/X11Connection.h"
+#include "forms/XdgToplevel.h"
 
 #include <QWindow>
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
+#endif
+
+#if defined(OMVAR_HAVE_WAYLAND)
+#include <wayland-client-core.h>
 #endif
 
 #if defined(OMVAR_HAVE_XCB)
@@ -23,6 +28,28 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
     return result;
 }
 
+#if defined(OMVAR_HAVE_WAYLAND)
+// On Wayland the name is the title of the window's xdg_toplevel, which Qt makes anew, with
+// its own title, each time the window is shown: the empty title follows every showing.
+void clearWaylandTitle(QWindow* window) {
+    const char* const cleared = "omvarTitleCleared";
+    if (window->property(cleared).toBool()) {
+        return;
+    }
+    window->setProperty(cleared, true);
+    // Qt tells of the showing before it makes the xdg_toplevel: the title follows once the
+    // showing is done.
+    QObject::connect(
+        window, &QWindow::visibleChanged, window,
+        [window] {
+            if (wl_proxy* toplevel = window->isVisible() ? xdgToplevel(window) : nullptr) {
+                wl_proxy_marshal(toplevel, XdgToplevelRequest::SetTitle, "");
+            }
+        },
+        Qt::QueuedConnection);
+}
+#endif
+
 } // namespace
 #endif
 
@@ -32,6 +59,7 @@ void clearWindowName(QWindow* window) {
 #elif defined(OMVAR_HAVE_XCB)
     xcb_connection_t* connection = x11Connection();
     if (connection == nullptr) {
+        clearWaylandTitle(window);
         return;
     }
     const auto id = xcb_window_t(window->winId());

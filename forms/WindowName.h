@@ -9,5 +9,6 @@ class QWindow;
 // switchers show it. Qt never leaves a window's name empty (an empty title becomes the
 // application's name), so the empty name is written on the window system itself. Call it
 // once the native window exists; Qt writes the name again only when it creates the window
-// or its title changes.
+// or its title changes. On Wayland, where Qt makes the window anew at each showing, the
+// name stays empty at every later showing too.
 void clearWindowName(QWindow* window);

@@ -12,12 +12,14 @@
 # the keyboard, when that screen is clicked. Other programs act on the windows too: a hidden
 # menu they map is hidden again, a window they destroy counts as closed (a disabled one comes
 # back), so a destroyed menu ends the game. Nothing is printed, X errors included. Waits are
-# for conditions, each bounded.
+# for conditions, each bounded. Under a nested Wayland compositor (see x-session.sh) the game
+# starts as it does in that desktop's session, on the platform it chooses there: it is then
+# found in the compositor's X server.
 set -euo pipefail
 
 game=${1:?usage: play.sh <path to the omvar executable> [window manager]}
 wm=${2:-openbox}
-for tool in Xvfb "$wm" xdotool wmctrl xwininfo xprop import compare; do
+for tool in Xvfb "${wm%-nested}" xdotool wmctrl xwininfo xprop import compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 
@@ -207,7 +209,7 @@ click "$menu" 88 224 # "Skóre": no score file yet, so a message comes first
 box=$(message_box) || fail "the empty-table message did not appear"
 names_are "$box" "Omvar v2.0" "the empty-table message"
 stays_in_front "$box" "$menu" "the empty-table message" 20 20
-xdotool key Return # the message box has the keyboard focus: its OK button
+input key Return # the message box has the keyboard focus: its OK button
 table=$(window_of_size 497x271 'tabulka sk') || fail "the score table did not appear"
 destroy "$table" # unloaded: the menu comes back, and "Skóre" reads the table again
 menu=$(window_of_size 546x344 'Omvar  v2\.0$') || fail "the menu did not come back for a destroyed score table"
@@ -228,8 +230,8 @@ table=$(window_of_size 497x271 'tabulka sk') || fail "the destroyed score table 
 stays_in_front "$dialog" "$table" "the name entry dialog" 20 20
 echo "the name entry dialog stays in front of the score table, destroyed or not"
 # Typed as the keyboard does, to the window with the focus: the name box still has it.
-xdotool type --delay 30 "Dido"
-xdotool key --delay 30 Tab Return # Enter presses "Ok", which now has the focus
+input type --delay 30 "Dido"
+input key --delay 30 Tab Return # Enter presses "Ok", which now has the focus
 for _ in $(seq 50); do [ -s "$work/Data5.dat" ] && break; sleep 0.1; done
 line=$(od -An -c "$work/Data5.dat" | tr -s ' ' | tr -d '\n')
 grep -qE $'^Dido,1,1,2,[^,]+\r$' "$work/Data5.dat" || fail "Data5.dat holds: $line"
