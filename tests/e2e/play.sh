@@ -78,7 +78,7 @@ stays_in_front() {
 # Qt's X11 messages are on, so that X errors show, each line marked with its level.
 export XDG_RUNTIME_DIR=$work/runtime QT_LOGGING_RULES=qt.qpa.xcb.debug=true \
   QT_MESSAGE_PATTERN='%{type} %{category}: %{message}'
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 start_game() { (cd "$work" && exec ./"$(basename "$game")" >>"$work/console.txt" 2>&1) & game_pid=$!; }
 # Nothing printed but Qt's X11 debugging lines (some end in an empty line), and no X error
 # among them.
@@ -200,7 +200,8 @@ click "$board" 728 184 # "Zastavit hru"
 pause=$(window_of_size 579x183 '.*') || fail "the pause dialog did not appear"
 names_are "$pause" "" "the pause dialog" # no caption, so nothing for task lists to show
 destroy "$board" # disabled, so it comes back, behind the dialog
-board=$(window_of_size 800x600 'Omvar  v2\.0$') || fail "the destroyed game screen did not come back"
+board=$(behind_dialog=1 window_of_size 800x600 'Omvar  v2\.0$') ||
+  fail "the destroyed game screen did not come back"
 stays_in_front "$pause" "$board" "the pause dialog" 100 100
 echo "a destroyed pause dialog lets the game go on, a destroyed paused game screen comes back"
 click "$pause" 273 145 # "Návrat do Menu"
@@ -226,7 +227,8 @@ for attempt in 1 2; do
   [ "$attempt" = 2 ] || destroy "$dialog" # as "Storno"
 done
 destroy "$table" # disabled, so it comes back, behind the dialog
-table=$(window_of_size 497x271 'tabulka sk') || fail "the destroyed score table did not come back"
+table=$(behind_dialog=1 window_of_size 497x271 'tabulka sk') ||
+  fail "the destroyed score table did not come back"
 stays_in_front "$dialog" "$table" "the name entry dialog" 20 20
 echo "the name entry dialog stays in front of the score table, destroyed or not"
 # Typed as the keyboard does, to the window with the focus: the name box still has it.

@@ -88,7 +88,8 @@ start_compositor() {
 input() { DISPLAY=$input_display xdotool "$@"; }
 
 # The id of the game's visible window of that size whose name matches, waiting up to 10 s
-# for it. Only the game's own windows count: the window manager's frames have their sizes.
+# for it. With behind_dialog set, the window is looked for behind a dialog that covers part
+# of it, so what the compositor shows of it is not compared with its picture. Only the game's own windows count: the window manager's frames have their sizes.
 # They are known by their X class name, Qt's by default; Wine's is the executable's name.
 window_of_size() {
   local size=$1 id
@@ -96,7 +97,7 @@ window_of_size() {
     for id in $(xdotool search --onlyvisible --classname "${game_class:-^omvar\$}" 2>/dev/null); do
       [[ "$(xdotool getwindowname "$id" 2>/dev/null)" =~ $2 ]] || continue
       [ "$(xwininfo -id "$id" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = "$size" ] &&
-        on_screen "$id" && { echo "$id"; return 0; }
+        { [ -n "${behind_dialog:-}" ] || on_screen "$id"; } && { echo "$id"; return 0; }
     done
     sleep 0.1
   done
