@@ -14,7 +14,8 @@ Module['omvarStorage'] = (function () {
 
   const failure = error => (error && error.name === 'QuotaExceededError' ? Full : Refused);
 
-  // Runs `work` on the files' store in one transaction; resolves once it is committed.
+  // Runs `work` on the files' store in one transaction; resolves once it is committed, or
+  // with why not once it is undone.
   function transact(mode, work) {
     return new Promise(resolve => {
       if (!database) {
@@ -22,15 +23,21 @@ Module['omvarStorage'] = (function () {
         return;
       }
       let transaction;
+      let thrown = null;
       try {
         transaction = database.transaction('files', mode);
-        work(transaction.objectStore('files'));
       } catch (error) {
         resolve(failure(error));
         return;
       }
       transaction.oncomplete = () => resolve(Done);
-      transaction.onabort = () => resolve(failure(transaction.error));
+      transaction.onabort = () => resolve(failure(thrown || transaction.error));
+      try {
+        work(transaction.objectStore('files'));
+      } catch (error) {
+        thrown = error;
+        transaction.abort();
+      }
     });
   }
 
@@ -38,24 +45,35 @@ Module['omvarStorage'] = (function () {
     return FS.readdir(folder).filter(name => FS.isFile(FS.stat(folder + '/' + name).mode));
   }
 
-  // Makes the folder what the storage holds.
+  // Makes the folder what the storage holds. A record that holds no bytes, or whose name is
+  // not a plain file name in the folder, is no file of it.
   function load() {
     const stored = new Map();
     return transact('readonly', files => {
       const cursor = files.openCursor();
       cursor.onsuccess = () => {
-        if (cursor.result) {
-          stored.set(cursor.result.key, cursor.result.value);
-          cursor.result.continue();
+        const record = cursor.result;
+        if (record) {
+          const name = String(record.key);
+          const bytes = record.value instanceof Uint8Array || record.value instanceof ArrayBuffer;
+          if (bytes && /^[^/]+$/.test(name) && name !== '.' && name !== '..') {
+            stored.set(name, new Uint8Array(record.value));
+          }
+          record.continue();
         }
       };
     }).then(result => {
-      if (result === Done) {
+      if (result !== Done) {
+        return result;
+      }
+      try {
         filesInFolder().filter(name => !stored.has(name)).forEach(name => FS.unlink(folder + '/' + name));
         // Written in place, so that the file stays the one the program has read.
         stored.forEach((bytes, name) => FS.writeFile(folder + '/' + name, bytes));
+        return Done;
+      } catch (error) {
+        return Refused;
       }
-      return result;
     });
   }
 

@@ -7,9 +7,11 @@
 # page's onExit. Qt's own link settings (asyncify among them) come with Qt's targets.
 function(omvar_web_module target)
   target_link_options(${target} PRIVATE
-    "SHELL:-s EXPORT_NAME=createOmvar"
     "SHELL:-s EXIT_RUNTIME=1"
     "SHELL:-s ENVIRONMENT=web"
     "SHELL:-s EXPORTED_RUNTIME_METHODS=UTF16ToString,stringToUTF16"
   )
+  # Qt's targets name the factory too, among the link options, which come before the
+  # libraries on the command line: given with the libraries, this name is the last one.
+  target_link_libraries(${target} PRIVATE -sEXPORT_NAME=createOmvar)
 endfunction()

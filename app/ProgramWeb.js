@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Omvar team
 // SPDX-License-Identifier: GPL-3.0-or-later
 //
-// The program folder in the browser, /omvar: the program's own path lies in it (Qt takes the
+// The program in the browser: its folder and its end.
+//
+// The program folder, /omvar: the program's own path lies in it (Qt takes the
 // folder from there), and the sound files that lie beside the page are fetched into it
 // before main(); one that cannot be fetched is missing, as from a damaged installation. The
 // folder is read-only, as an installed program's, so that the score file goes to the
@@ -24,4 +26,13 @@ Module['preRun'] = [].concat(Module['preRun'] || [], () => {
       FS.chmod(folder, 0o555);
       removeRunDependency('omvar-program-folder');
     });
+});
+
+// main() waits for the page's events (asyncify): when it returns at last, nothing of the
+// runtime's own ends the program, which it does only for a main() that returns straight
+// away. The program is ended with main()'s status then, which tells the page (onExit).
+Module['postRun'] = [].concat(Module['postRun'] || [], () => {
+  if (Asyncify.currData) {
+    Asyncify.whenDone().then(status => exit(status));
+  }
 });
