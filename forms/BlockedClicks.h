@@ -20,5 +20,6 @@ public:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    int m_inputOpcode = -1; // the XInput extension's, whose events carry Qt's clicks
+    // The XInput extension's, whose events carry Qt's clicks (X11 only).
+    [[maybe_unused]] int m_inputOpcode = -1;
 };
