@@ -11,7 +11,8 @@ function(omvar_web_module target)
     "SHELL:-s ENVIRONMENT=web"
     "SHELL:-s EXPORTED_RUNTIME_METHODS=UTF16ToString,stringToUTF16"
   )
-  # Qt's targets name the factory too, among the link options, which come before the
-  # libraries on the command line: given with the libraries, this name is the last one.
-  target_link_libraries(${target} PRIVATE -sEXPORT_NAME=createOmvar)
+  # Qt's targets name the factory too and optimise for speed and size (-Os), among the link
+  # options, which come before the libraries on the command line: given with the libraries,
+  # this name and the optimisation for size alone (-Oz) are the last ones.
+  target_link_libraries(${target} PRIVATE -sEXPORT_NAME=createOmvar -Oz)
 endfunction()
