@@ -12,6 +12,8 @@ Module['thisProgram'] = '/omvar/omvar';
 Module['preRun'] = [].concat(Module['preRun'] || [], () => {
   const folder = '/omvar';
   FS.mkdir(folder);
+  // The program itself, as a file: Qt takes the folder only from a path that exists.
+  FS.writeFile(Module['thisProgram'], '');
   addRunDependency('omvar-program-folder');
   // The sound files, as Program::soundFiles names them.
   const sounds = ['Data1.dat', 'Data2.dat', 'Data3.dat', 'Data4.dat'];
