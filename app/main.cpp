@@ -30,24 +30,33 @@ bool displayAvailable() {
 
 // Calls `then` once, after the window's first exposure has been painted: a window handles
 // an exposure, painting and handing the picture to the window system included, before a
-// call queued during it runs.
+// call queued during it runs. A window system may expose a window as it is shown (the
+// browser's does): then the call is queued at once.
 class AfterFirstPaint : public QObject {
 public:
     AfterFirstPaint(QWindow* window, std::function<void()> then) : m_then(std::move(then)) {
-        window->installEventFilter(this);
+        if (window->isExposed()) {
+            callSoon();
+        } else {
+            window->installEventFilter(this);
+        }
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
             watched->removeEventFilter(this);
-            QMetaObject::invokeMethod(
-                this, [this] { m_then(); }, Qt::QueuedConnection);
+            callSoon();
         }
         return false;
     }
 
 private:
+    void callSoon() {
+        QMetaObject::invokeMethod(
+            this, [this] { m_then(); }, Qt::QueuedConnection);
+    }
+
     std::function<void()> m_then;
 };
 

@@ -30,5 +30,6 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    int m_inputOpcode = -1; // the XInput extension's, whose events carry Qt's clicks
+    // The XInput extension's, whose events carry Qt's clicks (X11 only).
+    [[maybe_unused]] int m_inputOpcode = -1;
 };

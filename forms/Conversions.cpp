@@ -6,7 +6,6 @@
 #include "forms/RuntimeError.h"
 
 #include <QLocale>
-#include <charconv>
 
 double textToDouble(const QString& text) {
     bool ok = false;
@@ -23,10 +22,8 @@ QString doubleToText(double value) {
     }
     // The general format with 15 digits keeps 15 significant digits and drops trailing
     // zeros; it switches to the exponent form below 1E-4 and from 1E+15 on, as the
-    // runtime's conversion does. to_chars ignores the C locale, so the point is ours to map.
-    char buffer[40];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    QString text = QString::fromLatin1(buffer, result.ptr - buffer).toUpper();
+    // runtime's conversion does. QString::number ignores every locale (and, unlike
+    // std::to_chars, every C++ library has it), so the point is ours to map.
+    QString text = QString::number(value, 'g', 15).toUpper();
     return text.replace(u'.', QLocale().decimalPoint());
 }

@@ -248,7 +248,9 @@ void Form::Show(Form* owner) {
     if (m_window->isVisible()) {
         m_window->raise(); // a form shown again comes to the front
     }
-    m_window->show();
+    // Shown in its state as it is: show() would make it full screen where the platform
+    // shows windows so (the browser's).
+    m_window->setVisible(true);
     m_window->activateWindow();
     if (firstShow) {
         // While the window system maps the window and the window manager frames it, before

@@ -28,5 +28,5 @@ public:
 
 private:
     std::function<void(QWindow*)> m_changed;
-    unsigned m_atom = 0;
+    [[maybe_unused]] unsigned m_atom = 0; // X11 only
 };

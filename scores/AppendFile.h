@@ -4,6 +4,7 @@
 #pragma once
 
 #include "scores/FileKind.h"
+#include "scores/StorageLock.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -68,6 +69,11 @@ private:
 #ifdef Q_OS_WIN
     void* m_handle;
 #else
+    // Sets errorText() for a storage behind the files that could not be locked, read or
+    // written: nothing is saved then.
+    void failStorage(StorageLock::Result result);
+
+    StorageLock m_storage; // taken first, released last
     int m_fd;
 #endif
     QString m_errorText;

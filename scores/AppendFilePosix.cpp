@@ -15,6 +15,10 @@
 #include <unistd.h>
 
 AppendFile::AppendFile(const QString& path) : m_fd(-1) {
+    if (m_storage.taken() != StorageLock::Result::Done) {
+        failStorage(m_storage.taken());
+        return;
+    }
     if (const FileKind kind = fileKindAt(path); !isFileOrMissing(kind)) {
         m_errorText = notAFileText(kind);
         return;
@@ -117,7 +121,26 @@ bool AppendFile::close() {
         fail(errno);
         return false;
     }
+    if (const StorageLock::Result stored = m_storage.store(); stored != StorageLock::Result::Done) {
+        failStorage(stored);
+        return false;
+    }
     return true;
+}
+
+void AppendFile::failStorage(StorageLock::Result result) {
+    switch (result) {
+    case StorageLock::Result::NoLock:
+        failToLock(ENOLCK);
+        return;
+    case StorageLock::Result::Full:
+        fail(ENOSPC);
+        return;
+    case StorageLock::Result::Refused:
+    case StorageLock::Result::Done:
+        fail(EACCES);
+        return;
+    }
 }
 
 AppendFile::Reason AppendFile::reasonOf(unsigned long systemError) {

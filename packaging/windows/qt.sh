@@ -19,6 +19,7 @@ stamp=$prefix/omvar-complete
 
 fail() { echo "omvar windows: $*" >&2; exit 1; }
 say() { echo "omvar windows: $*" >&2; }
+source "$here/../qt-source.sh"
 
 # Qt is built for size (-Os), since it is most of what a player downloads. Every module and
 # feature the game and its tests do not use is off, and with it every dependency on a system
@@ -76,40 +77,14 @@ cache_whole() {
   [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ] && key_files_there
 }
 
-# The source comes through apt; where apt knows no source archive, one is added beside each
-# binary archive it already uses.
-add_deb_src() {
-  apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $QT_VERSION" && return 0
-  [ "$(id -u)" -eq 0 ] || fail "apt knows no source of qt6-base; run as root (or add a deb-src entry) once"
-  local list=/etc/apt/sources.list.d/omvar-deb-src.sources
-  say "adding the Debian source archives to $list"
-  local f
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [ "$f" = "$list" ] && continue
-    grep -q '^Types:.*\bdeb\b' "$f" && sed 's/^Types:.*/Types: deb-src/' "$f" && echo
-  done > "$list"
-  if [ -f /etc/apt/sources.list ]; then
-    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/omvar-deb-src.list
-  fi
-  apt-get update >&2 || fail "apt-get update failed after adding the source archives"
-  apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $QT_VERSION" \
-    || fail "no qt6-base $QT_VERSION source package in apt's archives"
-}
-
 build_qt() {
   for tool in /usr/bin/x86_64-w64-mingw32-g++-posix /usr/bin/dpkg-source /usr/bin/ninja \
       /usr/lib/qt6/libexec/moc /usr/lib/qt6/libexec/rcc /usr/lib/qt6/libexec/uic; do
     [ -x "$tool" ] || fail "$tool is missing (./omvar windows installs it)"
   done
-  add_deb_src
   rm -rf "$root"
-  mkdir -p "$root/src"
-  say "downloading Debian's qt6-base source into $root/src"
-  (cd "$root/src" && apt-get source qt6-base="$(apt-cache showsrc qt6-base | sed -n "s/^Version: \($QT_VERSION.*\)/\1/p" | head -1)") \
-    > "$root/source.log" 2>&1 || fail "downloading the qt6-base source failed (see $root/source.log)"
   local src
-  src=$(find "$root/src" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
-  [ -n "$src" ] && [ -f "$src/CMakeLists.txt" ] || fail "the qt6-base source did not unpack (see $root/source.log)"
+  src=$(fetch_qt_source "$root/src")
   say "configuring Qt (log: $root/build.log)"
   local start=$SECONDS
   cmake -S "$src" -B "$root/build" "${CONFIGURE[@]}" "-DCMAKE_INSTALL_PREFIX=$prefix" \
