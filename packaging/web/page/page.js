@@ -1,0 +1,77 @@
+// SPDX-FileCopyrightText: 2026 Omvar team
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Starts the game's module in the page's screen and speaks for the page while the game
+// cannot: while its files load, when they cannot be loaded, and after the game has ended.
+'use strict';
+
+(() => {
+  const screen = document.getElementById('screen');
+  const notice = document.getElementById('notice');
+  const noticeText = document.getElementById('notice-text');
+  const restart = document.getElementById('restart');
+  let started = false; // the game's files are loaded and its code runs
+  let over = false;
+
+  restart.addEventListener('click', () => location.reload());
+
+  // Takes the screen away and says why, with the button that loads the game afresh where
+  // that can help.
+  function stop(text, canRestart = true) {
+    if (over) return;
+    over = true;
+    screen.hidden = true;
+    noticeText.textContent = text;
+    notice.hidden = false;
+    restart.hidden = !canRestart;
+    if (canRestart) restart.focus();
+  }
+  const ended = () => stop('Hra skončila. Můžete ji spustit znovu.');
+  const broken = () => stop(started
+    ? 'Hra skončila chybou. Můžete ji spustit znovu.'
+    : 'Hru se nepodařilo načíst. Zkontrolujte připojení a spusťte ji znovu.');
+
+  // A page opened from a file may not fetch the game's files, in any browser.
+  if (location.protocol === 'file:') {
+    stop('Hru je potřeba otevřít z webového serveru, ne přímo ze souboru. Ve složce hry ' +
+      'spusťte například „python3 -m http.server“ a otevřete adresu, kterou vypíše.', false);
+    return;
+  }
+
+  const config = {
+    qtContainerElements: [screen],
+    print: (text) => console.log(text),
+    printErr: (text) => console.warn(text),
+    onRuntimeInitialized() {
+      started = true;
+      notice.hidden = true;
+    },
+    onAbort: broken,
+    onExit: ended,
+    // Called on every exit, also while the runtime is kept alive: throwing on, as the
+    // runtime's own handler does, ends the game's code there.
+    quit(status, toThrow) {
+      ended();
+      throw toThrow;
+    },
+  };
+
+  // Browsers keep audio silent until the player has used the page; the first press of a
+  // mouse button or key lets the game's sounds play, that click's own sound included, as
+  // the capture phase runs before the game sees the event.
+  function unlockAudio() {
+    const audio = config.omvarAudioContext;
+    if (audio && audio.state === 'suspended') audio.resume();
+  }
+  for (const type of ['pointerdown', 'keydown']) {
+    window.addEventListener(type, unlockAudio, {capture: true});
+  }
+
+  const script = document.createElement('script');
+  script.src = 'omvar.js';
+  script.onerror = broken;
+  script.onload = () => {
+    createQtAppInstance(config).catch(broken);
+  };
+  document.body.appendChild(script);
+})();
