@@ -71,7 +71,7 @@ export async function openTab(browser, {names, failing = null} = {}) {
   page.on('console', (m) => tab.console.push(`${m.type()}: ${m.text()}`));
   page.on('pageerror', (e) => tab.console.push(`pageerror: ${e.message}`));
   page.on('requestfailed', (r) => tab.console.push(`failed: ${r.url()}`));
-  const cdp = await page.createCDPSession();
+  const cdp = (tab.cdp = await page.createCDPSession());
   await cdp.send('Network.enable');
   cdp.on('Network.responseReceived', (e) => tab.files.push(e.response.url));
   cdp.on('Network.loadingFinished', (e) => { tab.transferred += e.encodedDataLength; });

@@ -4,8 +4,8 @@
 // Plays the game in the browser as a player does, with real mouse and key events, and
 // checks what the player gets: the screens' pixels against the desktop's reference images,
 // every click's sound as handed to Web Audio, the score table kept in the browser's storage
-// over a reload, the page's own notices, a quiet console. Each journey below starts a
-// browser with a fresh profile; they run one after another.
+// over a reload, the page's own notices, a quiet console. The journeys below run one after
+// another in one browser, each in a browser context of its own (its own storage).
 // Usage: node journey.mjs <site address> <site folder> <reference images> <sound files>
 //        [journey name ...]
 import fs from 'node:fs';
@@ -82,9 +82,18 @@ class Player {
     this.expected.push(...sounds);
     await this.page.keyboard.press(key);
   }
-  // Typed key by key, as a keyboard with Czech letters sends them.
+  // Typed key by key, as a keyboard with Czech letters sends them: a letter the US layout
+  // lacks comes as the key of that name.
   async type(text) {
-    for (const ch of text) await this.page.keyboard.sendCharacter(ch);
+    for (const ch of text) {
+      if (/[ -~]/.test(ch)) {
+        await this.page.keyboard.type(ch);
+      } else {
+        for (const type of ['keyDown', 'keyUp']) {
+          await this.tab.cdp.send('Input.dispatchKeyEvent', {type, key: ch, text: ch});
+        }
+      }
+    }
   }
 
   shot() {
@@ -114,35 +123,26 @@ function check(ok, what) {
   if (!ok) throw new Error(what);
 }
 
-// The score file as the game's storage holds it in IndexedDB, found by its name.
+// The score file's bytes as the page's storage holds them.
 function storedScores(page) {
-  return page.evaluate(async () => {
-    for (const {name} of await indexedDB.databases()) {
-      const db = await new Promise((ok, bad) => {
-        const open = indexedDB.open(name);
-        open.onsuccess = () => ok(open.result);
-        open.onerror = () => bad(open.error);
-      });
-      if (!db.objectStoreNames.contains('FILE_DATA')) continue;
-      const store = db.transaction('FILE_DATA').objectStore('FILE_DATA');
-      const keys = await new Promise((ok) => { store.getAllKeys().onsuccess = (e) => ok(e.target.result); });
-      const key = keys.find((k) => String(k).endsWith('/Data5.dat'));
-      if (!key) continue;
-      const entry = await new Promise((ok) => { store.get(key).onsuccess = (e) => ok(e.target.result); });
-      return {db: name, key, bytes: Array.from(entry.contents)};
-    }
-    return null;
-  });
+  return page.evaluate(() => new Promise((ok, bad) => {
+    const open = indexedDB.open('omvar');
+    open.onerror = () => bad(open.error);
+    open.onsuccess = () => {
+      const get = open.result.transaction('files').objectStore('files').get('Data5.dat');
+      get.onsuccess = () => ok(get.result ? Array.from(get.result) : null);
+    };
+  }));
 }
-function plantScores(page, stored, text) {
-  return page.evaluate(async ({db, key}, bytes) => {
-    const open = indexedDB.open(db);
-    await new Promise((ok) => { open.onsuccess = ok; });
-    const store = open.result.transaction('FILE_DATA', 'readwrite').objectStore('FILE_DATA');
-    const entry = await new Promise((ok) => { store.get(key).onsuccess = (e) => ok(e.target.result); });
-    entry.contents = new Uint8Array(bytes);
-    await new Promise((ok) => { store.put(entry, key).onsuccess = ok; });
-  }, stored, Array.from(Buffer.from(text, 'latin1')));
+function plantScores(page, text) {
+  return page.evaluate((bytes) => new Promise((ok) => {
+    const open = indexedDB.open('omvar');
+    open.onsuccess = () => {
+      const files = open.result.transaction('files', 'readwrite');
+      files.objectStore('files').put(new Uint8Array(bytes), 'Data5.dat');
+      files.oncomplete = ok;
+    };
+  }), Array.from(Buffer.from(text, 'latin1')));
 }
 const text1250 = (bytes) => Buffer.from(bytes).toString('latin1');
 
@@ -154,6 +154,8 @@ async function start(browser, options = {}) {
   const notice = await tab.page.$eval('#notice-text', (e) => e.textContent);
   check(notice === 'Načítám hru…', `the loading notice says "${notice}"`);
   await player.find('menu', {exact: true, seconds: 60});
+  const qt = tab.files.filter((url) => /qtloader|qtlogo|\.html$/.test(url) && !url.endsWith('/index.html'));
+  check(qt.length === 0, `the page loaded Qt's loader: ${qt.join(' ')}`);
   return player;
 }
 
@@ -236,8 +238,8 @@ const journeys = {
     await player.find('table');
     const listed = player.read(await player.shot(), 'table', list);
     const stored = await storedScores(player.page);
-    check(stored && /^Jan Nov\xe1k,1,1,2,[^,\r\n]+\r\n$/.test(text1250(stored.bytes)),
-      `Data5.dat holds ${JSON.stringify(stored && text1250(stored.bytes))}`);
+    check(stored && /^Jan Nov\xe1k,1,1,2,[^,\r\n]+\r\n$/.test(text1250(stored)),
+      `Data5.dat holds ${JSON.stringify(stored && text1250(stored))}`);
     await player.heardAsExpected('saving');
     const transferred = player.tab.transferred;
 
@@ -263,10 +265,8 @@ const journeys = {
 
   // A stored table cut in its second record: the desktop's message and table.
   async brokenTable(browser) {
-    const player = await saveFromMenu(await start(browser), 'x', {empty: true});
-    await player.press('Enter', Button, Button);
-    await player.find('table');
-    await plantScores(player.page, await storedScores(player.page), 'Anna,1,2,3,1.1.2026\r\nBob,1\r\n');
+    const player = await start(browser);
+    await plantScores(player.page, 'Anna,1,2,3,1.1.2026\r\nBob,1\r\n');
     await player.page.reload({waitUntil: 'domcontentloaded'});
     await player.find('menu', {exact: true, seconds: 60});
     await player.click('menu', 'scores', Button, Alert);
@@ -285,7 +285,7 @@ const journeys = {
     }
     await Promise.all(players.map((p) => p.press('Enter', Button, Button)));
     for (const player of players) await player.find('table');
-    const stored = text1250((await storedScores(players[0].page)).bytes);
+    const stored = text1250(await storedScores(players[0].page));
     for (const name of ['Hr\xe1\xe8 1', 'Hr\xe1\xe8 2']) {
       check(stored.includes(`${name},0,0,0,`), `Data5.dat after two saves at once: ${JSON.stringify(stored)}`);
     }
@@ -314,21 +314,22 @@ const journeys = {
 
 let failed = 0;
 const chosen = Object.entries(journeys).filter(([name]) => !only.length || only.includes(name));
+const browser = await launch(fs.mkdtempSync(path.join(out, 'profile-')));
 for (const [name, journey] of chosen) {
   const started = Date.now();
-  const profile = fs.mkdtempSync(path.join(out, `${name}-`));
-  const browser = await launch(profile);
+  const context = await browser.createBrowserContext();
   try {
-    const printed = await journey(browser);
+    const printed = await journey(context);
     check(printed.length === 0, `the console: ${printed.join(' | ')}`);
     console.log(`PASS ${name} (${((Date.now() - started) / 1000).toFixed(1)} s)`);
   } catch (error) {
     ++failed;
     console.log(`FAIL ${name}: ${error.message}`);
   } finally {
-    await browser.close();
+    await context.close();
   }
 }
+await browser.close();
 console.log(`${chosen.length - failed} passed, ${failed} failed`);
 if (failed) console.log(`the screens at the failures, and the profiles: ${out}`);
 else fs.rmSync(out, {recursive: true, force: true});

@@ -56,12 +56,12 @@
     },
   };
 
-  // Browsers keep audio silent until the player has used the page; the first press of a
-  // mouse button or key lets the game's sounds play, that click's own sound included, as
-  // the capture phase runs before the game sees the event.
+  // Browsers keep audio silent until the player has used the page. The first press of a
+  // mouse button or key makes (or wakes) the game's audio context, so that this click's
+  // own sound plays too: the capture phase runs before the game sees the event.
   function unlockAudio() {
-    const audio = config.omvarAudioContext;
-    if (audio && audio.state === 'suspended') audio.resume();
+    if (!config.audioContext) config.audioContext = new AudioContext();
+    else if (config.audioContext.state === 'suspended') config.audioContext.resume();
   }
   for (const type of ['pointerdown', 'keydown']) {
     window.addEventListener(type, unlockAudio, {capture: true});
