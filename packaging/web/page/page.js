@@ -71,7 +71,7 @@
   script.src = 'omvar.js';
   script.onerror = broken;
   script.onload = () => {
-    createQtAppInstance(config).catch(broken);
+    createOmvar(config).catch(broken);
   };
   document.body.appendChild(script);
 })();
