@@ -57,18 +57,16 @@ async function close(result) {
 }
 
 const centre = [Math.floor((Width - menu.width) / 2), Math.floor((Height - menu.height) / 2)];
-// A window of the menu's size is seen when the middle of the page, where it goes, shows
-// something else than the screen's dark grey around windows almost everywhere; the same
-// test for both programs.
+// A window is seen when nine tenths of a menu's area of the page show something else than
+// the screen's background; the same test for both programs.
 const windowSeen = (shot) => {
+  const background = shot.data.subarray(0, 3);
   let other = 0;
-  for (let y = centre[1]; y < centre[1] + menu.height; y += 4) {
-    for (let x = centre[0]; x < centre[0] + menu.width; x += 4) {
-      const i = (y * shot.width + x) * 4;
-      if (Math.abs(shot.data[i] - 51) + Math.abs(shot.data[i + 1] - 51) + Math.abs(shot.data[i + 2] - 51) > 24) ++other;
-    }
+  for (let i = 0; i < shot.data.length; i += 16) {
+    if (Math.abs(shot.data[i] - background[0]) + Math.abs(shot.data[i + 1] - background[1]) +
+        Math.abs(shot.data[i + 2] - background[2]) > 24) ++other;
   }
-  return other >= 0.9 * Math.ceil(menu.height / 4) * Math.ceil(menu.width / 4);
+  return other * 4 >= 0.9 * menu.width * menu.height;
 };
 const menuShown = (shot) => {
   const found = locate(shot, menu, ...centre, 40);

@@ -18,8 +18,9 @@ export function launch(profile) {
     headless: true,
     userDataDir: profile,
     defaultViewport: {width: Width, height: Height},
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    args: ['--no-sandbox', '--disable-gpu', '--enable-unsafe-swiftshader', '--disable-quic',
+      '--no-first-run', '--disable-background-networking', '--disable-component-update',
+      '--disable-sync'],
   });
 }
 
@@ -65,10 +66,12 @@ function recordAudio(names, failing, fingerprintSource) {
 
 // A new tab with the recorders on: console lines, page errors, failed requests, and the
 // bytes each response took on the wire (headers and gzipped bodies).
+// The software GL's performance notes are the browser's own, not the page's.
+const browserOwn = /^\[\.WebGL-[0-9a-fx]+\]GL Driver Message/;
 export async function openTab(browser, {names, failing = null} = {}) {
   const page = await browser.newPage();
   const tab = {page, console: [], transferred: 0, files: []};
-  page.on('console', (m) => tab.console.push(`${m.type()}: ${m.text()}`));
+  page.on('console', (m) => browserOwn.test(m.text()) || tab.console.push(`${m.type()}: ${m.text()}`));
   page.on('pageerror', (e) => tab.console.push(`pageerror: ${e.message}`));
   page.on('requestfailed', (r) => tab.console.push(`failed: ${r.url()}`));
   const cdp = (tab.cdp = await page.createCDPSession());

@@ -48,12 +48,6 @@
     },
     onAbort: broken,
     onExit: ended,
-    // Called on every exit, also while the runtime is kept alive: throwing on, as the
-    // runtime's own handler does, ends the game's code there.
-    quit(status, toThrow) {
-      ended();
-      throw toThrow;
-    },
   };
 
   // Browsers keep audio silent until the player has used the page. The first press of a
