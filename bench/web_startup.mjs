@@ -11,7 +11,7 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import {
-  Height, PixelsAllowed, Width, heard, launch, locate, openTab, readPng, soundNames,
+  Height, Width, heard, launch, locate, openTab, readPng, soundNames,
   untilShown,
 } from './browser.mjs';
 
@@ -70,7 +70,7 @@ const windowSeen = (shot) => {
 };
 const menuShown = (shot) => {
   const found = locate(shot, menu, ...centre, 40);
-  return found.differing <= PixelsAllowed && found;
+  return found.differing <= menu.width * menu.height / 20 && found; // as the journey finds it
 };
 
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
