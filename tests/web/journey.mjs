@@ -173,6 +173,7 @@ async function start(browser, options = {}) {
 // Skóre from the menu, through the message an empty table gives, to the name entry with a
 // name typed in it.
 async function saveFromMenu(player, name, {empty}) {
+  await player.page.bringToFront(); // a tab behind another is not drawn
   await player.click('menu', 'scores', Button, ...(empty ? [Alert] : []));
   if (empty) {
     await player.find('message', {exact: true});
