@@ -16,6 +16,6 @@ int main(int argc, char* argv[]) {
     window.setFixedSize(546, 344);
     QPushButton button(QStringLiteral("Nová hra"), &window);
     button.setGeometry(32, 296, 113, 33);
-    window.show();
+    window.showNormal();
     return app.exec();
 }
