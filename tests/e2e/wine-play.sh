@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows build as a player on a Czech Windows gets it: the zip unpacked (the program,
-# its sounds and what it loads, nothing more) and the game played under Wine in a virtual X
+# its sounds, what it loads and the licences of all of it, nothing more) and the game played under Wine in a virtual X
 # server under a window manager, with Wine's locale Czech: the menu, "Nová hra", a hit and a
 # miss, back to the menu, "Skóre", a save (stored with the Czech short date, the name in
 # Windows-1250), "Zpět do Windows" and exit code 0, with the windows' titles as the window
@@ -31,16 +31,28 @@ trap cleanup EXIT
 source "$here/x-session.sh"
 
 # The zip holds one folder: the program, its sounds, Qt's and MinGW's libraries and the
-# plugins it loads, nothing more.
+# plugins it loads, and the licences of all of them, nothing more.
 unzip -q "$zip" -d "$work/unpacked"
 program=$(find "$work/unpacked" -mindepth 1 -maxdepth 1)
 expected=("Omvar  v2.0.exe" Data1.dat Data2.dat Data3.dat Data4.dat Qt6Core.dll Qt6Gui.dll
   Qt6Widgets.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll
-  styles/qwindowsvistastyle.dll imageformats/qico.dll imageformats/qjpeg.dll)
-held=$(cd "$program" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | paste -sd'|')
-[ "$held" = "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort | paste -sd'|')" ] ||
-  fail "the zip holds: $held"
-echo "zip holds the program folder"
+  styles/qwindowsvistastyle.dll imageformats/qico.dll imageformats/qjpeg.dll
+  licenses/NOTICES.txt licenses/LICENSE.GPL-3.0.txt licenses/LICENSE.LGPL-3.0.txt
+  licenses/LICENSE.Qt-third-party.txt licenses/LICENSE.GCC-runtime.txt
+  licenses/LICENSE.mingw-w64.txt)
+files_of() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | paste -sd'|'); }
+holds_the_program() { [ "$(files_of "$1")" = "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort | paste -sd'|')" ]; }
+holds_the_program "$program" || fail "the zip holds: $(files_of "$program")"
+# Every program and library of the folder is named in the notices, with its licence's file.
+notices=$program/licenses/NOTICES.txt
+for file in "${expected[@]}"; do
+  case $file in *.dll | *.exe) ;; *) continue ;; esac
+  grep -qF "${file//\//\\}" "$notices" || fail "NOTICES.txt does not name $file"
+done
+for text in $(grep -o 'LICENSE\.[A-Za-z0-9.-]*\.txt' "$notices" | sort -u); do
+  [ -s "$program/licenses/$text" ] || fail "NOTICES.txt names licenses/$text, which is missing"
+done
+echo "zip holds the program folder and its licences"
 # Stripped and with Qt built for size, as the player gets it (unstripped with Qt as it was,
 # the zip was 20.1 MB, unpacking to 61.9 MB).
 sizes="$(stat -c %s "$zip") bytes, unpacked $(du -sb "$program" | cut -f1)"
