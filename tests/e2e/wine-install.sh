@@ -19,12 +19,14 @@ registry_values() {
 # Sets program to the installed folder, shortcut to the Start-menu entry and code to the
 # product's code.
 install_the_msi() {
+  local size user installed profile
+  size=$(stat -c %s "$msi") # compressed as the zip is
+  [ "$size" -le 8000000 ] || fail "the installer is $size bytes: over 8 MB"
   # msiexec may end with 0 having installed nothing (a 32-bit package under a 64-bit-only
   # Wine does), so what the installer made is looked at.
   "${wine[@]}" msiexec /i "$(windows_path "$msi")" /qn >"$work/msiexec.log" 2>&1 ||
     fail "msiexec /i ended with $?"
-  local user installed profile
-  user=$(find "$work/wine/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public -printf '%f\n')
+  user=$(find "$work/wine/drive_c/users" -mindepth 1 -maxdepth 1 ! -name Public -printf '%f\n')
   profile=$work/wine/drive_c/users/$user
   installed="C:\\users\\$user\\AppData\\Local\\Programs\\Omvar"
   program=$profile/AppData/Local/Programs/Omvar

@@ -54,7 +54,9 @@ expected=("Omvar  v2.0.exe" Data1.dat Data2.dat Data3.dat Data4.dat Qt6Core.dll 
   licenses/LICENSE.Qt-third-party.txt licenses/LICENSE.GCC-runtime.txt
   licenses/LICENSE.mingw-w64.txt)
 files_of() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | paste -sd'|'); }
-holds_the_program() { [ "$(files_of "$1")" = "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort | paste -sd'|')" ]; }
+holds_the_program() {
+  [ "$(files_of "$1")" = "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort | paste -sd'|')" ]
+}
 holds_the_program "$program" || fail "the zip holds: $(files_of "$program")"
 # Every program and library of the folder is named in the notices, with its licence's file.
 notices=$program/licenses/NOTICES.txt
