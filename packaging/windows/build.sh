@@ -4,9 +4,10 @@
 
 # The Windows build, made on Debian: Qt for Windows from the cache (qt.sh makes it once), the
 # game and every test cross-built with MinGW-w64, then the zip a Windows player unpacks
-# (CPack) and the same program folder unpacked beside it. "test" runs, in a virtual X
-# server, every test program under Wine and a played game from the unpacked zip, once with
-# a Czech Windows locale.
+# (CPack), the same program folder unpacked beside it and the installer of that folder, an
+# MSI made with wixl. "test" runs, in a virtual X server, every test program under Wine, a
+# played game from the unpacked zip and one installed from the MSI, with a Czech Windows
+# locale.
 #   build.sh <build folder> [build|test]      (default: test)
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -23,6 +24,7 @@ elapsed() { echo "$(($(date +%s) - $1)) s"; }
 case "$mode" in build | test) ;; *) fail "unknown step '$mode' (build or test)" ;; esac
 command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
   fail "MinGW-w64's g++ (posix threads) is missing (Debian: g++-mingw-w64-x86-64-posix)"
+command -v wixl >/dev/null || fail "wixl is missing (Debian: wixl)"
 if [ "$mode" = test ]; then
   [ -x /usr/lib/wine/wine64 ] || fail "Wine is missing (Debian: wine, wine64)"
   command -v xvfb-run >/dev/null || fail "xvfb-run is missing (Debian: xvfb, xauth)"
@@ -39,12 +41,28 @@ cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   "-DCMAKE_CROSSCOMPILING_EMULATOR=$here/wine.sh;--qt;$qt;--qtest;$build/wine" \
   -DOMVAR_TOOLS=OFF
 cmake --build "$build" -j"$jobs"
-rm -f "$build"/*.zip
+rm -f "$build"/*.zip "$build"/*.msi
 (cd "$build" && cpack -G ZIP)
 zip=$(ls "$build"/*.zip)
 rm -rf "${zip%.zip}"
 unzip -q "$zip" -d "$build"
 say "cross build and zip in $(elapsed "$start"): $zip, unpacked in ${zip%.zip}/"
+
+# The installer holds the unpacked folder file for file: wixl-heat lists it for omvar.wxs.
+# wixl takes the files' paths relative to the folder it runs in.
+start=$(date +%s)
+msi=${zip%.zip}.msi
+folder=$(basename "${zip%.zip}")
+(
+  cd "$build"
+  find "$folder" -type f | LC_ALL=C sort |
+    wixl-heat --prefix "$folder/" --directory-ref INSTALLDIR --component-group ProgramFiles \
+      --var var.Folder --win64 >installer-files.wxs
+  wixl --arch x64 -D "Folder=$folder" -D Win64=yes \
+    -D "Icon=$(realpath --relative-to=. "$source_dir/assets/omvar.ico")" \
+    -o "$msi" "$here/omvar.wxs" installer-files.wxs
+)
+say "installer in $(elapsed "$start"): $msi ($(stat -c %s "$msi") bytes)"
 
 [ "$mode" = test ] || exit 0
 start=$(date +%s)

@@ -26,7 +26,9 @@ shift
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || { echo "wine.sh: $wine is missing (Debian: wine64)" >&2; exit 1; }
 
-export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET, no Gecko, and no menu builder, which would copy the Start-menu entries an
+# installer makes into the desktop menus of the user running the tests.
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ -n "$qt" ]; then
   # Wine's PATH takes Windows paths; the host's root is drive Z:.
   folders=("$qt/bin")

@@ -3,17 +3,30 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The Windows build as a player on a Czech Windows gets it: the zip unpacked (the program,
-# its sounds and what it loads, nothing more) and the game played under Wine in a virtual X
-# server under a window manager, with Wine's locale Czech: the menu, "Nová hra", a hit and a
-# miss, back to the menu, "Skóre", a save (stored with the Czech short date, the name in
-# Windows-1250), "Zpět do Windows" and exit code 0, with the windows' titles as the window
-# system holds them. Wine 8 leaves a window black when it opens wholly
-# over another (the pause dialog, message boxes, the name entry), so those are judged by
-# keys and files, not pixels.
-#   wine-play.sh <the zip>
+# its sounds, what it loads and the licences of all of it, nothing more) and the game played
+# under Wine in a virtual X server under a window manager, with Wine's locale Czech: the
+# menu, "Nová hra", a hit and a miss, back to the menu, "Skóre", a save (stored with the
+# Czech short date, the name in Windows-1250), "Zpět do Windows" and exit code 0, with the
+# windows' titles as the window system holds them. Wine 8 leaves a window black when it
+# opens wholly over another (the pause dialog, message boxes, the name entry), so those are
+# judged by keys and files, not pixels.
+# With --installed, the same game comes from the installer instead: "msiexec /i /qn"
+# installs the folder the zip holds into the player's %LOCALAPPDATA%\Programs\Omvar, with
+# a Start-menu entry that starts it there and an "Apps & features" entry (version 2.00);
+# the installed game is played, its save lands in its own folder, and "msiexec /x /qn"
+# removes the program and its entries and leaves the score table.
+#   wine-play.sh <the zip> [--installed <the MSI>]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-zip=${1:?usage: wine-play.sh <the zip>}
+usage="usage: wine-play.sh <the zip> [--installed <the MSI>]"
+zip=${1:?$usage}
+msi=
+if [ $# -gt 1 ]; then
+  [ "$2" = --installed ] || { echo "$usage" >&2; exit 2; }
+  msi=${3:?$usage}
+  [ -f "$msi" ] || { echo "SKIP: $msi is missing (packaging/windows/build.sh makes it)"; exit 77; }
+  command -v strings >/dev/null || { echo "SKIP: strings is missing"; exit 77; }
+fi
 for tool in Xvfb openbox xdotool xwininfo xprop import compare unzip iconv xclip; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
@@ -34,16 +47,30 @@ trap cleanup EXIT
 source "$here/x-session.sh"
 
 # The zip holds one folder: the program, its sounds, Qt's and MinGW's libraries and the
-# plugins it loads, nothing more.
+# plugins it loads, and the licences of all of them, nothing more.
 unzip -q "$zip" -d "$work/unpacked"
 program=$(find "$work/unpacked" -mindepth 1 -maxdepth 1)
 expected=("Omvar  v2.0.exe" Data1.dat Data2.dat Data3.dat Data4.dat Qt6Core.dll Qt6Gui.dll
   Qt6Widgets.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll
-  styles/qwindowsvistastyle.dll imageformats/qico.dll imageformats/qjpeg.dll)
-held=$(cd "$program" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | paste -sd'|')
-[ "$held" = "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort | paste -sd'|')" ] ||
-  fail "the zip holds: $held"
-echo "zip holds the program folder"
+  styles/qwindowsvistastyle.dll imageformats/qico.dll imageformats/qjpeg.dll
+  licenses/NOTICES.txt licenses/LICENSE.GPL-3.0.txt licenses/LICENSE.LGPL-3.0.txt
+  licenses/LICENSE.Qt-third-party.txt licenses/LICENSE.GCC-runtime.txt
+  licenses/LICENSE.mingw-w64.txt)
+files_of() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | paste -sd'|'); }
+holds_the_program() {
+  [ "$(files_of "$1")" = "$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort | paste -sd'|')" ]
+}
+holds_the_program "$program" || fail "the zip holds: $(files_of "$program")"
+# Every program and library of the folder is named in the notices, with its licence's file.
+notices=$program/licenses/NOTICES.txt
+for file in "${expected[@]}"; do
+  case $file in *.dll | *.exe) ;; *) continue ;; esac
+  grep -qF "${file//\//\\}" "$notices" || fail "NOTICES.txt does not name $file"
+done
+for text in $(grep -o 'LICENSE\.[A-Za-z0-9.-]*\.txt' "$notices" | sort -u); do
+  [ -s "$program/licenses/$text" ] || fail "NOTICES.txt names licenses/$text, which is missing"
+done
+echo "zip holds the program folder and its licences"
 # Stripped and with Qt built for size, as the player gets it (unstripped with Qt as it was,
 # the zip was 20.1 MB, unpacking to 61.9 MB).
 sizes="$(stat -c %s "$zip") bytes, unpacked $(du -sb "$program" | cut -f1)"
@@ -58,6 +85,10 @@ wine=(env QT_QPA_PLATFORM=windows bash "$here/../../packaging/windows/wine.sh" "
 # Wine's own processes outlive the game and would hold the caller's output open: files take
 # what Wine and the game print.
 "${wine[@]}" wineboot >"$work/wineboot.log" 2>&1
+if [ -n "$msi" ]; then
+  source "$here/wine-install.sh"
+  install_the_msi # sets program to the installed folder
+fi
 (cd "$program" && exec "${wine[@]}" "Omvar  v2.0.exe" >"$work/game.log" 2>&1) &
 game_pid=$!
 
@@ -168,4 +199,5 @@ echo "saved: $(iconv -f CP1250 -t UTF-8 "$program/Data5.dat" | tr -d '\r')"
 
 click "$table" 432 248 # "Zpět do Windows"
 game_ends_with_0
+[ -z "$msi" ] || uninstall_the_msi
 echo "1 passed, 0 failed"

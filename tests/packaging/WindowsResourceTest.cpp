@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The Windows executable's resources, compiled with the MinGW resource compiler and read
-// back: the icon group and its image, and every field of the version record.
+// back: the icon group and its image, every field of the version record and the settings
+// of the application manifest.
 //   OMVAR_RESOURCE_SCRIPT  the generated omvar.rc
 //   OMVAR_ICON_FILE        assets/omvar.ico, whose image the resource carries
 #include "VersionResource.h"
@@ -10,10 +11,12 @@
 #include "support/TestRegistry.h"
 
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <QtEndian>
 
 using namespace VersionResource;
@@ -23,6 +26,7 @@ namespace {
 constexpr int IconImageType = 3;
 constexpr int IconGroupType = 14;
 constexpr int VersionType = 16;
+constexpr int ManifestType = 24;
 constexpr quint32 FixedInfoSignature = 0xFEEF04BD;
 
 quint16 word(const QByteArray& bytes, int at) {
@@ -62,14 +66,14 @@ private slots:
                  0);
     }
 
-    void theExecutableCarriesOneIconGroupAndOneVersionRecord() {
+    void theExecutableCarriesAnIconGroupAVersionRecordAndAManifest() {
         QList<QPair<int, int>> found;
         for (const Resource& resource : m_resources) {
             found.append({resource.type, resource.id});
         }
         std::sort(found.begin(), found.end());
         const QList<QPair<int, int>> wanted{
-            {IconImageType, 30001}, {IconGroupType, 1}, {VersionType, 1}};
+            {IconImageType, 30001}, {IconGroupType, 1}, {VersionType, 1}, {ManifestType, 1}};
         QCOMPARE(found, wanted);
     }
 
@@ -159,6 +163,62 @@ private slots:
         QCOMPARE(translation->bytes.size(), 4);
         QCOMPARE(word(translation->bytes, 0), quint16(0x0409));
         QCOMPARE(word(translation->bytes, 2), quint16(1200));
+    }
+
+    // Windows ignores an element in a namespace it does not expect, so each value is looked
+    // up under its element's namespace.
+    void theManifestsSettings_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("value");
+        const QString v1 = QStringLiteral("urn:schemas-microsoft-com:asm.v1 ");
+        const QString v3 = QStringLiteral("urn:schemas-microsoft-com:asm.v3 ");
+        QTest::newRow("64-bit") << v1 + "assemblyIdentity@processorArchitecture"
+                                << QStringLiteral("amd64");
+        QTest::newRow("no elevation")
+            << v3 + "requestedExecutionLevel@level" << QStringLiteral("asInvoker");
+        QTest::newRow("no UI access")
+            << v3 + "requestedExecutionLevel@uiAccess" << QStringLiteral("false");
+        QTest::newRow("Windows 10 and 11")
+            << QStringLiteral("urn:schemas-microsoft-com:compatibility.v1 supportedOS@Id")
+            << QStringLiteral("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}");
+        QTest::newRow("per monitor v2")
+            << QStringLiteral("http://schemas.microsoft.com/SMI/2016/WindowsSettings dpiAwareness")
+            << QStringLiteral("PerMonitorV2");
+        QTest::newRow("per monitor, before Windows 10 1607")
+            << QStringLiteral("http://schemas.microsoft.com/SMI/2005/WindowsSettings dpiAware")
+            << QStringLiteral("true/pm");
+    }
+
+    void theManifestsSettings() {
+        QFETCH(QString, where);
+        QFETCH(QString, value);
+        // Every attribute and text, keyed by its element's namespace and name.
+        QHash<QString, QStringList> values;
+        QStringList open;
+        QXmlStreamReader xml(resource(ManifestType, 1));
+        while (!xml.atEnd()) {
+            switch (xml.readNext()) {
+            case QXmlStreamReader::StartElement:
+                open.append(xml.namespaceUri().toString() + u' ' + xml.name().toString());
+                for (const QXmlStreamAttribute& attribute : xml.attributes()) {
+                    values[open.last() + u'@' + attribute.name().toString()].append(
+                        attribute.value().toString());
+                }
+                break;
+            case QXmlStreamReader::EndElement:
+                open.removeLast();
+                break;
+            case QXmlStreamReader::Characters:
+                if (!xml.isWhitespace()) {
+                    values[open.last()].append(xml.text().toString());
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(values.value(where), QStringList{value});
     }
 
 private:
