@@ -90,9 +90,12 @@ bool ForeignWindowEvents::nativeEventFilter(const QByteArray& eventType, void* m
     switch (event->response_type & ~0x80) {
     case 0: { // an error
         const auto* error = reinterpret_cast<const xcb_generic_error_t*>(event);
-        return (error->error_code == XCB_WINDOW || error->error_code == XCB_DRAWABLE) &&
-               std::find(m_destroyed.begin(), m_destroyed.end(), error->resource_id) !=
-                   m_destroyed.end();
+        // Once a window was destroyed from outside, Qt may still draw its last picture with
+        // the graphics context of the backing store it is replacing.
+        return ((error->error_code == XCB_WINDOW || error->error_code == XCB_DRAWABLE) &&
+                std::find(m_destroyed.begin(), m_destroyed.end(), error->resource_id) !=
+                    m_destroyed.end()) ||
+               (error->error_code == XCB_G_CONTEXT && !m_destroyed.empty());
     }
     case XCB_PROPERTY_NOTIFY: {
         const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
