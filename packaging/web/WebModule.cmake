@@ -11,8 +11,10 @@ function(omvar_web_module target)
     "SHELL:-s ENVIRONMENT=web"
     "SHELL:-s EXPORTED_RUNTIME_METHODS=UTF16ToString,stringToUTF16"
   )
-  # Qt's targets name the factory too and optimise for speed and size (-Os), among the link
-  # options, which come before the libraries on the command line: given with the libraries,
-  # this name and the optimisation for size alone (-Oz) are the last ones.
-  target_link_libraries(${target} PRIVATE -sEXPORT_NAME=createOmvar -Oz)
+  # Qt's targets name the factory too, optimise for speed and size (-Os) and leave exceptions
+  # uncaught, among the link options, which come before the libraries on the command line:
+  # given with the libraries, this name, the optimisation for size alone (-Oz) and the
+  # catching of the game's exceptions are the last ones.
+  target_link_libraries(${target} PRIVATE -sEXPORT_NAME=createOmvar -Oz
+    -sDISABLE_EXCEPTION_CATCHING=0)
 endfunction()
