@@ -3,6 +3,7 @@
 
 #include "app/Form3.h"
 #include "app/Program.h"
+#include "app/ProgramEnd.h"
 #include "forms/QtClock.h"
 #include "forms/QtMessageBoxes.h"
 #include "forms/WindowSystem.h"
@@ -91,7 +92,7 @@ int main(int argc, char* argv[]) {
     services.today = [] { return QDate::currentDate(); };
 
     Program program(std::move(services));
-    QObject::connect(&program.runtime(), &FormsRuntime::ended, &app, &QApplication::exit,
+    QObject::connect(&program.runtime(), &FormsRuntime::ended, &app, endProgram,
                      Qt::QueuedConnection);
     program.start();
     if (program.runtime().hasEnded()) {
