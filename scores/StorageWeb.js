@@ -106,10 +106,12 @@ Module['omvarStorage'] = (function () {
     });
   }
 
+  // Opened as the module starts, while the browser still compiles its code.
+  const opened = open();
   Module['preRun'] = [].concat(Module['preRun'] || [], () => {
     FS.mkdirTree(folder);
     addRunDependency('omvar-storage');
-    open().then(load).then(() => removeRunDependency('omvar-storage'));
+    opened.then(load).then(() => removeRunDependency('omvar-storage'));
   });
 
   return {
