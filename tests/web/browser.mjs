@@ -64,6 +64,17 @@ function recordAudio(names, failing, fingerprintSource) {
   };
 }
 
+// A Czech player's browser, whose clock runs from noon of the day the desktop's reference
+// images show: the game writes a score's date in the page's language, as they show it.
+const ReferenceDay = new Date(2026, 11, 8, 12).getTime();
+function asCzechOnReferenceDay(day) {
+  const now = Date.now;
+  const shift = day - now();
+  Date.now = () => now() + shift;
+  Object.defineProperty(navigator, 'languages', {get: () => ['cs-CZ', 'cs']});
+  Object.defineProperty(navigator, 'language', {get: () => 'cs-CZ'});
+}
+
 // A new tab with the recorders on: console lines, page errors, failed requests, and the
 // bytes each response took on the wire (headers and gzipped bodies).
 // The software GL's performance notes are the browser's own, not the page's.
@@ -78,6 +89,7 @@ export async function openTab(browser, {names, failing = null} = {}) {
   await cdp.send('Network.enable');
   cdp.on('Network.responseReceived', (e) => tab.files.push(e.response.url));
   cdp.on('Network.loadingFinished', (e) => { tab.transferred += e.encodedDataLength; });
+  await page.evaluateOnNewDocument(asCzechOnReferenceDay, ReferenceDay);
   if (names) {
     await page.evaluateOnNewDocument(recordAudio, names, failing, fingerprint.toString());
   }
