@@ -268,7 +268,8 @@ void Form::Hide() {
 }
 
 bool Form::Visible() const {
-    return m_window->isVisible();
+    // An unloaded form is not visible, though its window may stay on screen a moment longer.
+    return !m_unloading && m_window->isVisible();
 }
 
 void Form::setVisible(bool visible) {

@@ -9,6 +9,7 @@
 #include "forms/FrameExtents.h"
 #include "forms/Layout.h"
 #include "forms/RuntimeError.h"
+#include "forms/WindowRelease.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -71,10 +72,23 @@ void FormsRuntime::unload(int slot) {
 
 void FormsRuntime::release(Form* form) {
     form->stopTimers();
-    form->window()->hide();
+    // Its window may stay on screen a moment longer: it takes no input meanwhile, and the form
+    // is not shown again.
+    form->m_unloading = true;
+    form->m_enabled = false;
     std::erase_if(m_released, [](const QPointer<Form>& gone) { return gone.isNull(); });
     m_released.emplace_back(form);
-    form->deleteLater();
+    ++m_releasing;
+    releaseWindow(form->window(), [this, form] {
+        form->deleteLater();
+        windowReleased();
+    });
+}
+
+void FormsRuntime::windowReleased() {
+    if (--m_releasing == 0 && m_ended) {
+        emit ended(m_exitCode);
+    }
 }
 
 void FormsRuntime::run(const std::function<void()>& handler) {
@@ -112,13 +126,14 @@ void FormsRuntime::end(int exitCode) {
     }
     m_ended = true;
     m_exitCode = exitCode;
+    ++m_releasing; // the end is told once every window below is released
     for (Form*& form : m_slots) {
         if (form != nullptr) {
             release(form);
             form = nullptr;
         }
     }
-    emit ended(exitCode);
+    windowReleased();
 }
 
 QString FormsRuntime::todayText() const {

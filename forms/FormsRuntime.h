@@ -48,6 +48,7 @@ public:
     QString todayText() const;
 
 signals:
+    // The program has ended and the windows of its forms are gone.
     void ended(int exitCode);
 
 protected:
@@ -57,6 +58,7 @@ private:
     void fail(const QString& message);
     void end(int exitCode);
     void release(Form* form);
+    void windowReleased();
 
     Services m_services;
     QString m_title;
@@ -66,6 +68,8 @@ private:
     std::unique_ptr<ForeignWindowEvents> m_foreignWindows; // windows other programs act on
     std::vector<QPointer<Form>>
         m_released; // unloaded, destroyed once control is back in the event loop
+    // Windows of unloaded forms not yet hidden; the end is told once there are none.
+    int m_releasing = 0;
     int m_depth = 0;
     bool m_failing = false;
     bool m_ended = false;
