@@ -53,21 +53,18 @@ std::optional<Press> pressOf(const xcb_generic_event_t* event, int inputOpcode) 
 // manager that prevents focus stealing (mutter) refuses a request older than the click that
 // activated the window behind.
 void requestActivation(xcb_connection_t* connection, QWindow* window, const Press& press) {
-    static const char name[] = "_NET_ACTIVE_WINDOW";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-    if (atom == nullptr) {
+    const xcb_atom_t activeWindow = x11Atom(connection, "_NET_ACTIVE_WINDOW");
+    if (activeWindow == XCB_ATOM_NONE) {
         return;
     }
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = xcb_window_t(window->winId());
-    message.type = atom->atom;
+    message.type = activeWindow;
     message.data.data32[0] = 1; // from an application
     message.data.data32[1] = press.time;
     message.data.data32[2] = press.window;
-    free(atom);
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,

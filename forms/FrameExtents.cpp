@@ -8,27 +8,12 @@
 #include <QCoreApplication>
 #include <QWindow>
 
-namespace {
-
-#if defined(OMVAR_HAVE_XCB)
-xcb_atom_t frameExtentsAtom(xcb_connection_t* connection) {
-    static const char name[] = "_NET_FRAME_EXTENTS";
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, sizeof name - 1, name), nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return atom;
-}
-#endif
-
-} // namespace
-
 std::optional<QMargins> frameExtents(QWindow* window) {
 #if defined(OMVAR_HAVE_XCB)
     if (xcb_connection_t* connection = x11Connection()) {
         const xcb_get_property_cookie_t cookie =
             xcb_get_property(connection, 0, xcb_window_t(window->winId()),
-                             frameExtentsAtom(connection), XCB_ATOM_CARDINAL, 0, 4);
+                             x11Atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4);
         xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
         std::optional<QMargins> extents;
         if (reply != nullptr && reply->format == 32 && xcb_get_property_value_length(reply) == 16) {
@@ -47,7 +32,7 @@ FrameExtentsWatch::FrameExtentsWatch(std::function<void(QWindow*)> changed)
     : m_changed(std::move(changed)) {
 #if defined(OMVAR_HAVE_XCB)
     if (xcb_connection_t* connection = x11Connection()) {
-        m_atom = frameExtentsAtom(connection);
+        m_atom = x11Atom(connection, "_NET_FRAME_EXTENTS");
         QCoreApplication::instance()->installNativeEventFilter(this);
     }
 #endif

@@ -19,15 +19,6 @@
 #if defined(OMVAR_HAVE_XCB)
 namespace {
 
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply != nullptr ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return result;
-}
-
 #if defined(OMVAR_HAVE_WAYLAND)
 // On Wayland the name is the title of the window's xdg_toplevel, which Qt makes anew, with
 // its own title, each time the window is shown: the empty title follows every showing.
@@ -63,8 +54,8 @@ void clearWindowName(QWindow* window) {
         return;
     }
     const auto id = xcb_window_t(window->winId());
-    const xcb_atom_t utf8 = atom(connection, "UTF8_STRING");
-    const xcb_atom_t netName = atom(connection, "_NET_WM_NAME");
+    const xcb_atom_t utf8 = x11Atom(connection, "UTF8_STRING");
+    const xcb_atom_t netName = x11Atom(connection, "_NET_WM_NAME");
     if (utf8 != XCB_ATOM_NONE && netName != XCB_ATOM_NONE) {
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, utf8, 8, 0, "");
     }
